@@ -1,0 +1,20 @@
+// Files and directories.
+#pragma once
+#include <initializer_list>
+#include <string_view>
+
+#include "system/byte_blob.h"
+
+// Creates or truncates the file (share mode 0) and writes the parts in order;
+// empty parts are skipped. False for an empty path or any failed open or write.
+bool WriteFileBytes(std::string_view path, std::initializer_list<ByteBlob> parts);
+
+// One level; the parent must exist; an existing directory gives false.
+bool MakeDirectory(std::string_view path);
+
+// Empties and removes a directory. Never follows a link: a junction, mount point
+// or symbolic link found inside is removed as a link, its target untouched.
+// An entry whose full name does not fit is left alone. Refuses an empty path,
+// spaces only, or a drive root. True when the directory itself is gone.
+// Safe to call from several threads at once on different directories.
+bool RemoveDirectoryTree(std::string_view path);
