@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "app/check_list_box.h"
@@ -50,6 +51,34 @@ bool IsForwarded(UINT message) {
   return false;
 }
 
+// A disabled edit box draws its text grey whatever colour its parent asks for;
+// one whose form gives a text colour is drawn here instead.
+void PaintDisabledEdit(HWND edit, const ControlForm& row) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(edit, &paint);
+  RECT area;
+  GetClientRect(edit, &area);
+  COLORREF back = row.backColour != kSystemColour ? row.backColour : GetSysColor(COLOR_WINDOW);
+  SetBkColor(dc, back);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+  RECT format = area;
+  SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+  SetTextColor(dc, row.textColour);
+  SetBkMode(dc, TRANSPARENT);
+  int length = GetWindowTextLengthA(edit);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(edit, &text[0], length + 1);
+  UINT flags = DT_NOPREFIX | DT_EXPANDTABS | DT_EDITCONTROL | (row.kind == ControlKind::MultiLineEdit ? DT_WORDBREAK : DT_SINGLELINE);
+  DrawTextA(dc, text.c_str(), -1, &format, flags);
+  SelectObject(dc, oldFont);
+  EndPaint(edit, &paint);
+}
+
+bool IsColouredEdit(const ControlForm& row) {
+  return (row.kind == ControlKind::Edit || row.kind == ControlKind::MultiLineEdit) && row.textColour != kSystemColour;
+}
+
 LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM w, LPARAM l) {
   WNDPROC old = OldProc(control);
   FormInstance* instance = InstanceOf(control);
@@ -72,6 +101,12 @@ LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM w, LPARAM l) {
           GetClientRect(control, &area);
           FillRect(reinterpret_cast<HDC>(w), &area, GetSysColorBrush(COLOR_BTNFACE));
           return TRUE;
+        }
+        break;
+      case WM_PAINT:
+        if (IsColouredEdit(*row) && !IsWindowEnabled(control)) {
+          PaintDisabledEdit(control, *row);
+          return 0;
         }
         break;
       case WM_LBUTTONDOWN:

@@ -183,17 +183,16 @@ def icon_file(size, bpp, paint, hotspot=None):
 
 
 def about_picture(width=460, height=391):
-    """A 24-bit bitmap: a sky-to-sea gradient, a sun, a row of hills and blocky 'PrepKit'."""
+    """A 24-bit bitmap: a sky-to-sea gradient, a sun, a row of hills and blocky 'PREPKIT'."""
     glyphs = {
         'P': ['1110', '1001', '1110', '1000', '1000'],
-        'r': ['0000', '1011', '1100', '1000', '1000'],
-        'e': ['0110', '1001', '1111', '1000', '0111'],
-        'p': ['1110', '1001', '1110', '1000', '1000'],
+        'R': ['1110', '1001', '1110', '1010', '1001'],
+        'E': ['1111', '1000', '1110', '1000', '1111'],
         'K': ['1001', '1010', '1100', '1010', '1001'],
-        'i': ['010', '000', '010', '010', '010'],
-        't': ['0100', '1110', '0100', '0100', '0011'],
+        'I': ['111', '010', '010', '010', '111'],
+        'T': ['11111', '00100', '00100', '00100', '00100'],
     }
-    word = 'PrepKit'
+    word = 'PREPKIT'
     scale = 12
     text_width = sum((len(glyphs[ch][0]) + 1) * scale for ch in word)
     left, top = (width - text_width) // 2, 60
