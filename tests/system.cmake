@@ -11,3 +11,10 @@ if(PREPKIT_WINDOWS)
     SOURCES unit/windows/system_files_test.cpp
     LIBS prepkit_system prepkit_system_fixture)
 endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME system_processes_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_processes_test.cpp
+    LIBS prepkit_system prepkit_system_fixture)
+  add_dependencies(system_processes_tests system_child)
+endif()
