@@ -1,0 +1,51 @@
+# The loader's tests. One sample image (tests/fixtures/sample_image.c) is built
+# into variants with the 32-bit cross compiler in every configuration: the
+# native tests walk their bytes, the Windows tests carry them as blobs.
+find_program(PREPKIT_I686_CC i686-w64-mingw32-gcc-win32 REQUIRED)
+find_program(PREPKIT_I686_DLLTOOL i686-w64-mingw32-dlltool REQUIRED)
+set(PREPKIT_FIXTURE_SRC ${PREPKIT_ROOT}/tests/fixtures)
+set(PREPKIT_FIXTURE_DIR ${CMAKE_BINARY_DIR}/fixtures)
+file(MAKE_DIRECTORY ${PREPKIT_FIXTURE_DIR})
+
+add_custom_command(
+  OUTPUT ${PREPKIT_FIXTURE_DIR}/libabsent.a
+  COMMAND ${PREPKIT_I686_DLLTOOL} -k -d ${PREPKIT_FIXTURE_SRC}/absent.def -l ${PREPKIT_FIXTURE_DIR}/libabsent.a
+  DEPENDS ${PREPKIT_FIXTURE_SRC}/absent.def
+  VERBATIM)
+
+set(PREPKIT_FIXTURES)
+# prepkit_fixture_image(file.dll flags...)
+function(prepkit_fixture_image name)
+  set(out ${PREPKIT_FIXTURE_DIR}/${name})
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${PREPKIT_I686_CC} -O1 -nostdlib -fno-asynchronous-unwind-tables
+            -o ${out} ${PREPKIT_FIXTURE_SRC}/sample_image.c ${ARGN}
+            -L${PREPKIT_FIXTURE_DIR} -lkernel32
+    DEPENDS ${PREPKIT_FIXTURE_SRC}/sample_image.c ${PREPKIT_FIXTURE_SRC}/sample_image.def
+            ${PREPKIT_FIXTURE_DIR}/libabsent.a
+    COMMENT "Building the loader fixture ${name}"
+    VERBATIM)
+  set(PREPKIT_FIXTURES ${PREPKIT_FIXTURES} ${out} PARENT_SCOPE)
+endfunction()
+
+set(dll -shared ${PREPKIT_FIXTURE_SRC}/sample_image.def)
+prepkit_fixture_image(sample.dll ${dll} -Wl,--image-base=0x10000000)
+# Linked at the usual base of a program: beside a program it must move.
+prepkit_fixture_image(sample_rebased.dll ${dll} -Wl,--image-base=0x00400000)
+prepkit_fixture_image(sample_fail_attach.dll ${dll} -DFAIL_ATTACH -Wl,--image-base=0x10000000)
+prepkit_fixture_image(sample_missing_import.dll ${dll} -DMISSING_IMPORT -Wl,--image-base=0x10000000 -labsent)
+prepkit_fixture_image(sample_align200.dll ${dll} -Wl,--image-base=0x10000000
+                      -Wl,--section-alignment=0x200 -Wl,--file-alignment=0x200)
+prepkit_fixture_image(sample_align10000.dll ${dll} -Wl,--image-base=0x10000000 -Wl,--section-alignment=0x10000)
+# An executable image: no DLL flag, so no entry call.
+prepkit_fixture_image(sample.exe -Wl,-e,_DllMainCRTStartup@12 -Wl,--enable-reloc-section -Wl,--image-base=0x20000000)
+add_custom_target(loader_fixtures ALL DEPENDS ${PREPKIT_FIXTURES})
+
+if(NOT PREPKIT_WINDOWS)
+  prepkit_test(NAME pe_image_tests
+    SOURCES unit/portable/pe_image_test.cpp unit/portable/pe_test_image.cpp
+    LIBS prepkit_loader_portable)
+  target_compile_definitions(pe_image_tests PRIVATE PREPKIT_FIXTURE_DIR="${PREPKIT_FIXTURE_DIR}")
+  add_dependencies(pe_image_tests loader_fixtures)
+endif()
