@@ -49,3 +49,33 @@ if(NOT PREPKIT_WINDOWS)
   target_compile_definitions(pe_image_tests PRIVATE PREPKIT_FIXTURE_DIR="${PREPKIT_FIXTURE_DIR}")
   add_dependencies(pe_image_tests loader_fixtures)
 endif()
+
+prepkit_test(NAME skin_data_tests SOURCES unit/portable/skin_data_test.cpp LIBS prepkit_skin_data)
+target_compile_definitions(skin_data_tests PRIVATE PREPKIT_SKIN_DATA="${PREPKIT_ROOT}/skin/default.skin")
+
+if(PREPKIT_WINDOWS)
+  set(fixture_blobs)
+  foreach(pair sample.dll:fixtureSample sample_rebased.dll:fixtureRebased sample_fail_attach.dll:fixtureFailAttach
+               sample_missing_import.dll:fixtureMissingImport sample.exe:fixtureExe
+               sample_align200.dll:fixtureAlign200 sample_align10000.dll:fixtureAlign10000)
+    string(REPLACE ":" ";" parts ${pair})
+    list(GET parts 0 file)
+    list(GET parts 1 symbol)
+    prepkit_blob(LIBRARY prepkit_blob_${symbol} SYMBOL ${symbol} FILE ${PREPKIT_FIXTURE_DIR}/${file} DEPENDS loader_fixtures)
+    list(APPEND fixture_blobs prepkit_blob_${symbol})
+  endforeach()
+  prepkit_test(NAME memory_module_tests WINDOWS_ONLY
+    SOURCES unit/windows/memory_module_test.cpp
+    LIBS prepkit_window_skin ${fixture_blobs})
+  prepkit_test(NAME skin_tests WINDOWS_ONLY
+    SOURCES unit/windows/skin_test.cpp
+    LIBS prepkit_window_skin prepkit_skin_data user32 gdi32)
+endif()
+
+if(PREPKIT_WINDOWS AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The shipped skin library suits our loader: relocations, no TLS callbacks,
+  # export names packed in name-table order, imports only from system DLLs.
+  add_test(NAME skin_library_suits_loader
+    COMMAND python3 ${PREPKIT_ROOT}/tests/loader_ready.py $<TARGET_FILE:PrepKitSkin> SkinH_AttachRes)
+  set_tests_properties(skin_library_suits_loader PROPERTIES LABELS static)
+endif()
