@@ -79,3 +79,28 @@ if(PREPKIT_WINDOWS AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     COMMAND python3 ${PREPKIT_ROOT}/tests/loader_ready.py $<TARGET_FILE:PrepKitSkin> SkinH_AttachRes)
   set_tests_properties(skin_library_suits_loader PROPERTIES LABELS static)
 endif()
+
+# CallByAddress's 32-bit machine code, run under qemu-i386 as a freestanding
+# Linux program: the one way to execute it on a host without 32-bit support.
+if(NOT PREPKIT_WINDOWS)
+  find_program(PREPKIT_CLANG clang++)
+  find_program(PREPKIT_QEMU_I386 qemu-i386-static)
+  if(PREPKIT_CLANG AND PREPKIT_QEMU_I386)
+    set(check ${CMAKE_BINARY_DIR}/tests/call_by_address_i386.elf)
+    add_custom_command(
+      OUTPUT ${check}
+      COMMAND ${PREPKIT_CLANG} --target=i386-linux-gnu -ffreestanding -nostdlib -static -fno-pic -O2
+              -I${PREPKIT_ROOT}/tests/native32/shim -I${PREPKIT_ROOT}
+              ${PREPKIT_ROOT}/tests/native32/call_by_address_i386.cpp ${PREPKIT_ROOT}/loader/call_by_address.cpp
+              -o ${check}
+      DEPENDS ${PREPKIT_ROOT}/tests/native32/call_by_address_i386.cpp ${PREPKIT_ROOT}/loader/call_by_address.cpp
+              ${PREPKIT_ROOT}/loader/call_by_address.h
+      COMMENT "Building the 32-bit CallByAddress check"
+      VERBATIM)
+    add_custom_target(call_by_address_check ALL DEPENDS ${check})
+    add_test(NAME native.call_by_address_i386 COMMAND ${PREPKIT_QEMU_I386} ${check})
+    set_tests_properties(native.call_by_address_i386 PROPERTIES TIMEOUT 60)
+  else()
+    message(STATUS "clang++ or qemu-i386-static missing: the 32-bit CallByAddress check is not built")
+  endif()
+endif()
