@@ -50,8 +50,10 @@ if(NOT PREPKIT_WINDOWS)
   add_dependencies(pe_image_tests loader_fixtures)
 endif()
 
-prepkit_test(NAME skin_data_tests SOURCES unit/portable/skin_data_test.cpp LIBS prepkit_skin_data)
-target_compile_definitions(skin_data_tests PRIVATE PREPKIT_SKIN_DATA="${PREPKIT_ROOT}/skin/default.skin")
+if(NOT PREPKIT_WINDOWS)
+  prepkit_test(NAME skin_data_tests SOURCES unit/portable/skin_data_test.cpp LIBS prepkit_skin_data)
+  target_compile_definitions(skin_data_tests PRIVATE PREPKIT_SKIN_DATA="${PREPKIT_ROOT}/skin/default.skin")
+endif()
 
 if(PREPKIT_WINDOWS)
   set(fixture_blobs)
