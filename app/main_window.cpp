@@ -2,6 +2,7 @@
 
 #include "app/form_window.h"
 #include "app/forms.h"
+#include "loader/window_skin.h"
 #include "system/registry.h"
 #include "system/shell.h"
 
@@ -14,6 +15,7 @@ constexpr RootKey kLocalMachine = 4;
 
 void OnMainWindowCreated(HWND window, HWND) {
   // The skin is attached here, first, before any later step paints a control.
+  AttachSkin(skinDataBlob, "", 0, 0, 0);
   SetControlEnabled(window, "按钮1", false);
   for (const char* box : {"选择框_桌面", "选择框_文档", "选择框_收藏夹", "选择框_Cookies"})
     SetControlTicked(window, box, true);

@@ -4,13 +4,16 @@
 
 #include "app/form_window.h"
 #include "app/forms.h"
+#include "loader/window_skin.h"
 
 HFONT buttonFont = nullptr;
 
 int ProgramMain() {
   // The process-wide objects come first; the skin library is mapped before any
   // window exists, so the main window's creation step can attach the skin.
+  CreateSkinModule();
   std::atexit(ExitCleanup);
+  MapSkinLibrary();
   buttonFont = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
   OpenWindow(FormId::Main, false);
   MSG message;
@@ -26,6 +29,7 @@ void ExitCleanup() {
   static bool done = false;
   if (done) return;
   done = true;
+  ReleaseSkinObjects();
   // Tells a watching debugger (the end-to-end tests) that the clean-up ran.
   OutputDebugStringA("PrepKit: exit clean-up");
 }
