@@ -17,7 +17,7 @@ constexpr int kIconGap = 5;
 constexpr DWORD kHoverMilliseconds = 50;
 constexpr int kPushButtonPart = 1;  // BP_PUSHBUTTON
 
-// Per DrawState: the theme state (PBS_NORMAL, PBS_DEFAULTED, PBS_HOT, PBS_PRESSED,
+// Per IconDrawState: the theme state (PBS_NORMAL, PBS_DEFAULTED, PBS_HOT, PBS_PRESSED,
 // PBS_DISABLED) and the classic frame flags added to DFCS_BUTTONPUSH.
 constexpr int kThemeStates[] = {1, 5, 2, 3, 4};
 constexpr UINT kClassicFlags[] = {0, DFCS_HOT, DFCS_HOT, DFCS_PUSHED, DFCS_INACTIVE};
@@ -115,9 +115,9 @@ int DrawIcon(HWND button, HDC dc, int w, int h, int tw, int state, int tx) {
   }
   const int ix = (w - (tw + iw + kIconGap)) / 2;
   const int iy = (h - ih) / 2;
-  if (state == static_cast<int>(DrawState::Disabled))
+  if (state == static_cast<int>(IconDrawState::Disabled))
     DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, ix, iy, iw, ih, DST_ICON | DSS_DISABLED);
-  else if (state == static_cast<int>(DrawState::Pressed))
+  else if (state == static_cast<int>(IconDrawState::Pressed))
     DrawIconEx(dc, ix + 1, iy + 1, icon, iw, ih, 0, nullptr, DI_NORMAL);
   else
     DrawIconEx(dc, ix, iy, icon, iw, ih, 0, nullptr, DI_NORMAL);
@@ -130,14 +130,14 @@ int DrawIcon(HWND button, HDC dc, int w, int h, int tw, int state, int tx) {
 
 void SetIconButtonFont(HFONT font) { buttonFont = font; }
 
-void SetDrawState(HWND button, DrawState state) {
+void SetDrawState(HWND button, IconDrawState state) {
   SetPropA(button, kDrawStateProperty, AsProperty(static_cast<LONG_PTR>(state)));
   InvalidateRect(button, nullptr, FALSE);
 }
 
-DrawState GetDrawState(HWND button) {
+IconDrawState GetDrawState(HWND button) {
   LONG_PTR value = reinterpret_cast<LONG_PTR>(GetPropA(button, kDrawStateProperty));
-  return value >= 0 && value <= 4 ? static_cast<DrawState>(value) : DrawState::Normal;
+  return value >= 0 && value <= 4 ? static_cast<IconDrawState>(value) : IconDrawState::Normal;
 }
 
 void InstallIconButton(HWND button) {
@@ -148,7 +148,7 @@ void InstallIconButton(HWND button) {
     if ((style | BS_OWNERDRAW) != style) SetWindowLongPtrA(button, GWL_STYLE, style | BS_OWNERDRAW);
     SetPropA(button, kTextColour1Property, ColourProperty(kSystemColour));
     SetPropA(button, kTextColour2Property, ColourProperty(kSystemColour));
-    if (!IsWindowEnabled(button)) SetDrawState(button, DrawState::Disabled);
+    if (!IsWindowEnabled(button)) SetDrawState(button, IconDrawState::Disabled);
   }
   HWND parent = GetParent(button);
   if (parent && !GetPropA(parent, kParentProcProperty)) {
@@ -210,7 +210,7 @@ void PaintIconButton(HWND button, HDC dc) {
       tx = DrawIcon(button, mem, w, h, tw, state, tx);
 
       if (!text.empty()) {
-        const bool disabled = state == static_cast<int>(DrawState::Disabled);
+        const bool disabled = state == static_cast<int>(IconDrawState::Disabled);
         COLORREF colour = ReadColour(button, disabled ? kTextColour2Property : kTextColour1Property);
         int ty = (h - th) / 2;
         const WPARAM length = text.size();
@@ -220,7 +220,7 @@ void PaintIconButton(HWND button, HDC dc) {
         } else {
           if (colour == kSystemColour) colour = GetSysColor(COLOR_BTNTEXT);
           SetTextColor(mem, colour);
-          if (state == static_cast<int>(DrawState::Pressed)) ++tx, ++ty;
+          if (state == static_cast<int>(IconDrawState::Pressed)) ++tx, ++ty;
           DrawStateA(mem, nullptr, nullptr, reinterpret_cast<LPARAM>(text.c_str()), length, tx, ty, tw, th,
                      DST_PREFIXTEXT);
         }
@@ -257,30 +257,30 @@ LRESULT CALLBACK IconButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     }
     case WM_MOUSEHOVER: {
       LRESULT result = CallPrevious(button, kProcProperty, message, wParam, lParam);
-      SetDrawState(button, DrawState::Hot);
+      SetDrawState(button, IconDrawState::Hot);
       return result;
     }
     case WM_MOUSELEAVE: {
       trackedButton = nullptr;
       LRESULT result = CallPrevious(button, kProcProperty, message, wParam, lParam);
-      SetDrawState(button, DrawState::Normal);
+      SetDrawState(button, IconDrawState::Normal);
       return result;
     }
     case WM_LBUTTONDOWN: {
       LRESULT result = CallPrevious(button, kProcProperty, message, wParam, lParam);
-      SetDrawState(button, DrawState::Pressed);
+      SetDrawState(button, IconDrawState::Pressed);
       return result;
     }
     case WM_LBUTTONUP: {
       // The button reports its click inside this call: the handler has run to its end after it.
       LRESULT result = CallPrevious(button, kProcProperty, message, wParam, lParam);
       if (!IsWindow(button)) return result;
-      SetDrawState(button, GetDrawState(button) == DrawState::Pressed ? DrawState::Hot : DrawState::Normal);
+      SetDrawState(button, GetDrawState(button) == IconDrawState::Pressed ? IconDrawState::Hot : IconDrawState::Normal);
       return result;
     }
     case WM_ENABLE: {
       LRESULT result = CallPrevious(button, kProcProperty, message, wParam, lParam);
-      SetDrawState(button, wParam ? DrawState::Normal : DrawState::Disabled);
+      SetDrawState(button, wParam ? IconDrawState::Normal : IconDrawState::Disabled);
       return result;
     }
     default:

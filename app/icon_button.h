@@ -20,7 +20,8 @@ constexpr char kParentProcProperty[] = "ButtonIcon_ParentProc";
 constexpr COLORREF kSystemColour = 0xFFFFFFFF;
 }  // namespace icon_button
 
-enum class DrawState : int { Normal = 0, Defaulted = 1, Hot = 2, Pressed = 3, Disabled = 4 };
+// The look a button is drawn in (DrawState is taken by a Windows macro).
+enum class IconDrawState : int { Normal = 0, Defaulted = 1, Hot = 2, Pressed = 3, Disabled = 4 };
 
 // Installs every button in the tree rooted at `window` (itself included, depth
 // first) whose class name is exactly "Button" and that holds an icon.
@@ -35,8 +36,8 @@ void SetIconButtonColours(HWND window, COLORREF colour1, COLORREF colour2, bool 
 void InstallIconButton(HWND button);
 
 // Stores the look and requests a repaint without erasing.
-void SetDrawState(HWND button, DrawState state);
-DrawState GetDrawState(HWND button);
+void SetDrawState(HWND button, IconDrawState state);
+IconDrawState GetDrawState(HWND button);
 
 // Paints the whole face into `dc`, or into the button's own DC when dc is null.
 void PaintIconButton(HWND button, HDC dc);
