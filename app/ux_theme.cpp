@@ -54,5 +54,5 @@ void CloseTheme(ThemeHandle theme) {
 
 bool SwitchOffWindowTheme(HWND window) {
   const UxTheme& ux = Library();
-  return ux.setWindowTheme && SUCCEEDED(ux.setWindowTheme(window, L"", L""));
+  return ux.setWindowTheme && SUCCEEDED(ux.setWindowTheme(window, L" ", L" "));
 }

@@ -12,6 +12,7 @@ ThemeHandle OpenButtonTheme(HWND window);
 // False when the call is unavailable or fails.
 bool DrawThemedBackground(ThemeHandle theme, HDC dc, int part, int state, const RECT& rect);
 void CloseTheme(ThemeHandle theme);
-// Switches visual styles off for one window (SetWindowTheme with empty names);
+// Switches visual styles off for one window (SetWindowTheme with blank names: empty
+// ones are refused by some implementations);
 // false when the call is unavailable.
 bool SwitchOffWindowTheme(HWND window);

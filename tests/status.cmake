@@ -2,3 +2,13 @@
 prepkit_test(NAME status_text_tests
   SOURCES unit/portable/status_text_test.cpp
   LIBS prepkit_app_portable)
+
+if(PREPKIT_WINDOWS)
+  add_library(prepkit_status_test_support STATIC unit/windows/status_test_support.cpp)
+  target_include_directories(prepkit_status_test_support PUBLIC ${PREPKIT_ROOT})
+  target_link_libraries(prepkit_status_test_support PUBLIC gdi32 user32)
+
+  prepkit_test(NAME icon_button_tests WINDOWS_ONLY TIMEOUT 180
+    SOURCES unit/windows/icon_button_test.cpp
+    LIBS prepkit_app_status prepkit_status_test_support uxtheme)
+endif()
