@@ -12,3 +12,9 @@ if(PREPKIT_WINDOWS)
     SOURCES unit/windows/icon_button_test.cpp
     LIBS prepkit_app_status prepkit_status_test_support uxtheme)
 endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME hover_tip_tests WINDOWS_ONLY TIMEOUT 180
+    SOURCES unit/windows/hover_tip_test.cpp
+    LIBS prepkit_app_status prepkit_status_test_support)
+endif()
