@@ -55,7 +55,12 @@ HWND CreateHoverTipComponent(HWND owner) {
   HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
-  if (!tip) return nullptr;
+  if (tip) ConfigureHoverTipComponent(tip);
+  return tip;
+}
+
+void ConfigureHoverTipComponent(HWND tip) {
+  if (!tip) return;
   // Visual styles would ignore the colours below.
   SwitchOffWindowTheme(tip);
   SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kInitialDelay, 0));
@@ -64,7 +69,6 @@ HWND CreateHoverTipComponent(HWND owner) {
   SendMessageA(tip, TTM_SETTIPTEXTCOLOR, kTextColour, 0);
   SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
   if (HFONT font = TipFont()) SendMessageA(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return tip;
 }
 
 void SetHoverTip(HWND component, HWND control, const char* text, int iconIndex) {

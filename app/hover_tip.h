@@ -10,6 +10,8 @@
 // shows, 3000 ms on screen, light yellow (0xE1FFFF) background, black 9-point
 // "宋体" text, no icon. Null when the tooltip window cannot be created.
 HWND CreateHoverTipComponent(HWND owner);
+// Gives an existing tooltip window those settings.
+void ConfigureHoverTipComponent(HWND tip);
 
 // Adds `control` as a tool of `component` with `text`, or replaces the text of
 // the tool it already is. iconIndex −1 means no icon (the only value in use;

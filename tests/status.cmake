@@ -18,3 +18,9 @@ if(PREPKIT_WINDOWS)
     SOURCES unit/windows/hover_tip_test.cpp
     LIBS prepkit_app_status prepkit_status_test_support)
 endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME status_line_tests WINDOWS_ONLY
+    SOURCES unit/windows/status_line_test.cpp
+    LIBS prepkit_app_status ws2_32)
+endif()
