@@ -24,3 +24,10 @@ if(PREPKIT_WINDOWS)
     SOURCES unit/windows/status_line_test.cpp
     LIBS prepkit_app_status ws2_32)
 endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME status_e2e_tests WINDOWS_ONLY TIMEOUT 300
+    SOURCES e2e/status_e2e_test.cpp e2e/driver.cpp
+    LIBS prepkit_forms prepkit_app_portable comctl32 gdi32)
+  add_dependencies(status_e2e_tests PrepKit)
+endif()

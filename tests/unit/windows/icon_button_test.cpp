@@ -267,7 +267,7 @@ TEST_CASE("icon and caption are centred as one block with a 5-pixel gap, halves 
       {160, 40, 69, 12},  // (160 - 21) / 2 = 69.5
       {161, 41, 70, 12},
       {21, 16, 0, 0},
-      {10, 10, -5, -3},  // negative halves go toward zero: -5.5 gives -5, -3 stays -3
+      {14, 10, -3, -3},  // a negative half goes toward zero: -3.5 gives -3, not -4
   };
   for (const Case& c : cases) {
     CAPTURE(c.w);
