@@ -2,6 +2,7 @@
 
 #include "app/form_window.h"
 #include "app/forms.h"
+#include "app/status_wiring.h"
 #include "loader/window_skin.h"
 #include "system/registry.h"
 #include "system/shell.h"
@@ -25,10 +26,10 @@ void OnMainWindowCreated(HWND window, HWND) {
   SetControlText(window, "标签3", ReadEnvironment("USERPROFILE") + "\\Cookies");
   SetControlText(window, "标签4", GetSpecialFolder(3));
   SetTimerPeriod(window, "时钟1", 1000);
-  // The external IP goes into 标签7 here; the window waits for the download.
+  ShowExternalIp(window);  // the window waits for the download
   SetControlText(window, "编辑框2", ReadRegistryText(kLocalMachine, kDefaultUserName));
-  // Then the first countdown into 编辑框4, so it shows from the first paint, and
-  // last the eight tool buttons become icon buttons with their caption colour.
+  ShowFirstCountdown(window);  // so that it shows from the first paint
+  SetUpToolButtons(window);
 }
 
 void OpenCleanupWindow(HWND, HWND) { OpenWindow(FormId::Cleanup, true); }

@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/optimise_handlers.h"
+#include "app/status_wiring.h"
 
 namespace {
 using E = ControlEvent;
@@ -16,8 +17,8 @@ constexpr FormId kCleanup = FormId::Cleanup;
 // clang-format off
 const WiringRow kRows[] = {
   {kMain, nullptr, E::Created, OnMainWindowCreated},
-  {kMain, "时钟1", E::Tick, nullptr},                       // clock
-  {kMain, "时钟2", E::Tick, nullptr},                       // countdown
+  {kMain, "时钟1", E::Tick, TickClock},
+  {kMain, "时钟2", E::Tick, TickCountdown},
   {kMain, "标签12", E::LeftButtonDown, OpenMakerPage},
 
   {kMain, "选择列表框1", E::CheckChanged, OnOptimisationTicked},
@@ -41,14 +42,14 @@ const WiringRow kRows[] = {
   {kMain, "按钮17", E::Clicked, nullptr},
   {kMain, "按钮18", E::Clicked, nullptr},
 
-  {kMain, "按钮11", E::MouseMove, nullptr},                 // hover help
-  {kMain, "按钮12", E::MouseMove, nullptr},
-  {kMain, "按钮13", E::MouseMove, nullptr},
-  {kMain, "按钮14", E::MouseMove, nullptr},
-  {kMain, "按钮15", E::MouseMove, nullptr},
-  {kMain, "按钮16", E::MouseMove, nullptr},
-  {kMain, "按钮17", E::MouseMove, nullptr},
-  {kMain, "按钮18", E::MouseMove, nullptr},
+  {kMain, "按钮11", E::MouseMove, ShowToolButtonTip},  // hover help
+  {kMain, "按钮12", E::MouseMove, ShowToolButtonTip},
+  {kMain, "按钮13", E::MouseMove, ShowToolButtonTip},
+  {kMain, "按钮14", E::MouseMove, ShowToolButtonTip},
+  {kMain, "按钮15", E::MouseMove, ShowToolButtonTip},
+  {kMain, "按钮16", E::MouseMove, ShowToolButtonTip},
+  {kMain, "按钮17", E::MouseMove, ShowToolButtonTip},
+  {kMain, "按钮18", E::MouseMove, ShowToolButtonTip},
 
   {kCleanup, "系统清理分析", E::Clicked, nullptr},           // junk analysis
   {kCleanup, "系统清理", E::Clicked, nullptr},               // junk cleaning
