@@ -18,3 +18,12 @@ if(PREPKIT_WINDOWS)
     LIBS prepkit_system prepkit_system_fixture)
   add_dependencies(system_processes_tests system_child)
 endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME system_shell_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_shell_test.cpp
+    LIBS prepkit_system prepkit_system_fixture)
+  prepkit_test(NAME system_dialogs_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_dialogs_test.cpp
+    LIBS prepkit_system prepkit_system_fixture prepkit_test_support)
+endif()
