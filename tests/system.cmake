@@ -27,3 +27,12 @@ if(PREPKIT_WINDOWS)
     SOURCES unit/windows/system_dialogs_test.cpp
     LIBS prepkit_system prepkit_system_fixture prepkit_test_support)
 endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME system_http_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_http_test.cpp
+    LIBS prepkit_system ws2_32)
+  prepkit_test(NAME system_automation_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_automation_test.cpp
+    LIBS prepkit_system prepkit_system_fixture)
+endif()
