@@ -23,7 +23,8 @@ if(PREPKIT_WINDOWS)
   prepkit_test(NAME system_shell_tests WINDOWS_ONLY
     SOURCES unit/windows/system_shell_test.cpp
     LIBS prepkit_system prepkit_system_fixture)
-  prepkit_test(NAME system_dialogs_tests WINDOWS_ONLY
+  # The folder picker fills its tree slowly in a fresh prefix.
+  prepkit_test(NAME system_dialogs_tests WINDOWS_ONLY TIMEOUT 240
     SOURCES unit/windows/system_dialogs_test.cpp
     LIBS prepkit_system prepkit_system_fixture prepkit_test_support)
 endif()
