@@ -18,3 +18,22 @@ if(PREPKIT_WINDOWS)
     LIBS prepkit_system prepkit_system_fixture)
   add_dependencies(system_processes_tests system_child)
 endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME system_shell_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_shell_test.cpp
+    LIBS prepkit_system prepkit_system_fixture)
+  # The folder picker fills its tree slowly in a fresh prefix.
+  prepkit_test(NAME system_dialogs_tests WINDOWS_ONLY TIMEOUT 240
+    SOURCES unit/windows/system_dialogs_test.cpp
+    LIBS prepkit_system prepkit_system_fixture prepkit_test_support)
+endif()
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME system_http_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_http_test.cpp
+    LIBS prepkit_system ws2_32)
+  prepkit_test(NAME system_automation_tests WINDOWS_ONLY
+    SOURCES unit/windows/system_automation_test.cpp
+    LIBS prepkit_system prepkit_system_fixture)
+endif()

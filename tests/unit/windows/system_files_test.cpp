@@ -64,7 +64,8 @@ TEST_CASE("RemoveDirectoryTree refuses drive roots and empty text and deletes no
   struct Unmap { ~Unmap() { UnmapDrive('Q'); } } unmap;
   REQUIRE(MapDrive('Q', scratch.path));
   REQUIRE(Exists("Q:\\canary.txt"));
-  const char* refused[] = {"Q:\\", "Q:", "  Q:", "   Q:\\", "Q:/", "", "    "};
+  const char* refused[] = {"Q:\\", "Q:", "  Q:", "   Q:\\", "Q:/", "", "    ",
+                           "Q:\\\\", "Q:\\.", "Q:\\sub\\..", "  Q:\\sub\\..\\"};
   for (const char* path : refused) {
     CAPTURE(path);
     CHECK_FALSE(RemoveDirectoryTree(path));
