@@ -89,6 +89,38 @@ bool IsDriveRoot(std::string_view path) {
   return path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/'));
 }
 
+void DropTrailingSeparators(std::string* path) {
+  while (path->size() > 1 && (cp936::LastBackslash(*path) == path->size() - 1 || path->back() == '/'))
+    path->pop_back();
+}
+
+// The absolute form, with no separator at the end.
+std::string FullPath(const std::string& path) {
+  std::string full(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (length == 0) return std::string();
+    if (length < full.size()) {
+      full.resize(length);
+      DropTrailingSeparators(&full);
+      return full;
+    }
+    full.assign(length + 1, '\0');
+  }
+  return std::string();
+}
+
+// A drive or a network share itself, however it is spelled (D:, D:\x\.., a
+// doubled separator, \\server\share): never emptied.
+bool IsRoot(std::string full) {
+  if (full.compare(0, 4, "\\\\?\\") == 0) full.erase(0, 4);
+  if (full.size() == 2 && full[1] == ':') return true;
+  if (full.compare(0, 2, "\\\\") != 0) return false;
+  std::size_t server = cp936::FindChar(full, '\\', 2);
+  if (server == cp936::npos) return true;
+  return cp936::FindChar(full, '\\', server + 1) == cp936::npos;
+}
+
 }  // namespace
 
 bool RemoveDirectoryTree(std::string_view path) {
@@ -96,11 +128,8 @@ bool RemoveDirectoryTree(std::string_view path) {
   if (start == std::string_view::npos) return false;
   path.remove_prefix(start);
   if (IsDriveRoot(path)) return false;
-  std::string directory(path);
-  // One separator between the directory and its entries: drop a trailing one
-  // (a real one, not the second byte of a double-byte character).
-  if (directory.size() > 1 && cp936::LastBackslash(directory) == directory.size() - 1) directory.pop_back();
-  if (!Fits(directory)) return false;
+  std::string directory = FullPath(std::string(path));
+  if (directory.empty() || IsRoot(directory) || !Fits(directory)) return false;
   DWORD attributes = GetFileAttributesA(directory.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   // A directory named through a link is removed as the link, like a link inside.

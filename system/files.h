@@ -15,6 +15,7 @@ bool MakeDirectory(std::string_view path);
 // Empties and removes a directory. Never follows a link: a junction, mount point
 // or symbolic link found inside is removed as a link, its target untouched.
 // An entry whose full name does not fit is left alone. Refuses an empty path,
-// spaces only, or a drive root. True when the directory itself is gone.
+// spaces only, or a drive or share root however spelled (D:, D:\x\.., D:\\).
+// Names beginning with a dot stay. True when the directory itself is gone.
 // Safe to call from several threads at once on different directories.
 bool RemoveDirectoryTree(std::string_view path);

@@ -9,8 +9,9 @@
 bool RunProgram(std::string_view commandLine, bool wait, int showMode = 2);
 
 // Starts the command line and waits for it to end while the calling thread keeps
-// dispatching paint and timer messages (windows repaint; no user input is taken).
-// True with *exitCode set when the process ran to its end.
+// dispatching paint and timer messages, so its windows repaint. Keyboard and mouse
+// input arriving meanwhile is dropped, as on a disabled window; other posted
+// messages stay queued. True with *exitCode set when the process ran to its end.
 bool RunProgramAndWait(std::string_view commandLine, int showMode, unsigned long* exitCode);
 
 using ThreadProcedure = void (*)(void* context);

@@ -140,20 +140,31 @@ void OpenUrl(std::string_view url) {
 }
 
 std::string ReadEnvironment(std::string_view name) {
-  // Windows compares variable names without case. The value is read through a
-  // size query; it is read again if it grew in between.
-  std::string key(name);
-  if (key.empty()) return std::string();
-  std::string value;
-  DWORD size = GetEnvironmentVariableA(key.c_str(), nullptr, 0);
-  for (int attempt = 0; attempt < 3 && size > 0; ++attempt) {
-    value.assign(size, '\0');
-    DWORD length = GetEnvironmentVariableA(key.c_str(), &value[0], size);
+  // Read in UTF-16 and converted here: Wine's GetEnvironmentVariableA counts the
+  // value in characters, not bytes, and cuts a double-byte value short. Windows
+  // compares the names without case either way.
+  if (name.empty()) return std::string();
+  int nameLength = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+  if (nameLength <= 0) return std::string();
+  std::wstring wideName(static_cast<std::size_t>(nameLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wideName[0], nameLength);
+
+  std::wstring value;
+  DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+  for (int attempt = 0;; ++attempt) {
+    if (size == 0 || attempt == 3) return std::string();
+    value.assign(size, L'\0');
+    DWORD length = GetEnvironmentVariableW(wideName.c_str(), &value[0], size);
     if (length < size) {
       value.resize(length);
-      return value;
+      break;
     }
-    size = length;
+    size = length;  // grew in between
   }
-  return std::string();
+  if (value.empty()) return std::string();
+  int bytes = WideCharToMultiByte(CP_ACP, 0, value.data(), static_cast<int>(value.size()), nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, value.data(), static_cast<int>(value.size()), &text[0], bytes, nullptr, nullptr);
+  return text;
 }
