@@ -19,12 +19,20 @@ prepkit_test(NAME tools_tests WINDOWS_ONLY TIMEOUT 240
   SOURCES unit/windows/tools_test.cpp
   LIBS prepkit_tools prepkit_test_support)
 add_dependencies(tools_tests band_registers band_without_register)
-# Where the test finds what the build made (host paths; the test reaches them through Z:).
-target_compile_definitions(tools_tests PRIVATE
+# Where the tests find what the build made (host paths; the tests reach them through Z:).
+set(built_tools
   "BUILT_UNINSTALLER=\"$<TARGET_FILE:prepkit_tool_uninstaller>\""
   "BUILT_INPUT_METHODS=\"$<TARGET_FILE:prepkit_tool_input_methods>\""
   "BUILT_ADMINISTRATORS=\"$<TARGET_FILE:prepkit_tool_administrators>\""
   "BUILT_FILE_SYSTEM=\"$<TARGET_FILE:prepkit_tool_file_system>\""
-  "BUILT_DEFRAGMENTER=\"$<TARGET_FILE:prepkit_tool_defragmenter>\""
+  "BUILT_DEFRAGMENTER=\"$<TARGET_FILE:prepkit_tool_defragmenter>\"")
+target_compile_definitions(tools_tests PRIVATE ${built_tools}
   "BAND_REGISTERS=\"$<TARGET_FILE:band_registers>\""
   "BAND_WITHOUT_REGISTER=\"$<TARGET_FILE:band_without_register>\"")
+
+# The same through the buttons of a running PrepKit.exe.
+prepkit_test(NAME tools_e2e_tests WINDOWS_ONLY TIMEOUT 240
+  SOURCES e2e/tools_e2e_test.cpp e2e/driver.cpp
+  LIBS prepkit_forms prepkit_optimise_portable prepkit_test_support shell32 comctl32)
+add_dependencies(tools_e2e_tests PrepKit)
+target_compile_definitions(tools_e2e_tests PRIVATE ${built_tools})
