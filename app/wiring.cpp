@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/optimise_handlers.h"
 #include "app/status_wiring.h"
+#include "app/tool_handlers.h"
 
 namespace {
 using E = ControlEvent;
@@ -35,12 +36,12 @@ const WiringRow kRows[] = {
   {kMain, "按钮10", E::Clicked, nullptr},                   // open the user-accounts dialog
   {kMain, "按钮11", E::Clicked, nullptr},                   // hidden-files context menu
   {kMain, "按钮12", E::Clicked, OpenCleanupWindow},
-  {kMain, "按钮13", E::Clicked, nullptr},                   // carried tools
-  {kMain, "按钮14", E::Clicked, nullptr},
-  {kMain, "按钮15", E::Clicked, nullptr},
-  {kMain, "按钮16", E::Clicked, nullptr},
-  {kMain, "按钮17", E::Clicked, nullptr},
-  {kMain, "按钮18", E::Clicked, nullptr},
+  {kMain, "按钮13", E::Clicked, OnStartUninstaller},
+  {kMain, "按钮14", E::Clicked, OnStartInputMethodManager},
+  {kMain, "按钮15", E::Clicked, OnStartAdministratorCheck},
+  {kMain, "按钮16", E::Clicked, OnReregisterMediaPlayerBand},
+  {kMain, "按钮17", E::Clicked, OnStartFileSystemConverter},
+  {kMain, "按钮18", E::Clicked, OnStartDiskDefragmenter},
 
   {kMain, "按钮11", E::MouseMove, ShowToolButtonTip},  // hover help
   {kMain, "按钮12", E::MouseMove, ShowToolButtonTip},
