@@ -26,6 +26,11 @@ export PREPKIT_WINE PREPKIT_TEST_BUILD
 export WINEPREFIX="${PREPKIT_WINEPREFIX:-$PREPKIT_ROOT/build/wine/prefix$PREPKIT_WINE_BITS}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
+# A new prefix links the user's Desktop, Documents and other shell folders to the
+# host's home folder: give Wine a home of its own under build/, so that tests which
+# copy, move or delete the user's folders can never reach the real one.
+export HOME="$PREPKIT_ROOT/build/wine/home"
+mkdir -p "$HOME"
 # Wine's recycle bin is the XDG trash: keep it away from the real user's.
 export XDG_DATA_HOME="$PREPKIT_ROOT/build/wine/xdg-data"
 # ANSI code page 936.
