@@ -141,7 +141,7 @@ TEST_CASE("The hint tells whether a recycle bin holds anything, ticked or not") 
   }
   OleSession ole;
   JunkFolders junk;
-  SHEmptyRecycleBinA(nullptr, "", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+  EmptyTestRecycleBin();
   REQUIRE(RecycleBinItemCount() == 0);
   for (bool ticked : {false, true}) {
     CAPTURE(ticked);
@@ -161,5 +161,5 @@ TEST_CASE("The hint tells whether a recycle bin holds anything, ticked or not") 
     AnalyseJunk(view);
     CHECK(view.hint == kRecycleBinsHaveItems);
   }
-  SHEmptyRecycleBinA(nullptr, "", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+  EmptyTestRecycleBin();
 }

@@ -49,7 +49,8 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 namespace {
 std::string UnixFileName(const std::string& path) {
   typedef char*(CDECL * UnixName)(LPCWSTR);
-  UnixName unixName = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+  UnixName unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
   wchar_t wide[MAX_PATH];
   if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return {};
   char* name = unixName(wide);
@@ -59,16 +60,20 @@ std::string UnixFileName(const std::string& path) {
   return result;
 }
 
-bool RunHostCommand(std::string command) {
-  STARTUPINFOA startup = {sizeof startup};
+// Wine starts a host program without a handle to wait on: wait for its effect.
+void RunHostCommand(std::string command, bool (*done)(const std::string&), const std::string& path) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return ended;
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
+  for (int tries = 0; tries < 500 && !done(path); ++tries) Sleep(10);
 }
+
+bool IsLinkNow(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+bool IsGone(const std::string& path) { return !Exists(path); }
 }  // namespace
 
 void RemoveTestTree(const std::string& path) {
@@ -91,7 +96,7 @@ void RemoveTestTree(const std::string& path) {
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
     // A link: on Wine RemoveDirectoryA would remove an empty target, so unlink on the host.
     std::string name = UnixFileName(folder);
-    if (!name.empty()) RunHostCommand("/bin/rm -f \"" + name + "\"");
+    if (!name.empty()) RunHostCommand("/bin/rm -f \"" + name + "\"", IsGone, folder);
     return;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -110,9 +115,8 @@ bool MakeDirectoryLink(const std::string& link, const std::string& target) {
   std::string unixTarget = UnixFileName(target);
   std::string unixLink = UnixFileName(link);
   if (unixTarget.empty() || unixLink.empty()) return false;
-  RunHostCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"");
-  DWORD attributes = GetFileAttributesA(link.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  RunHostCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"", IsLinkNow, link);
+  return IsLinkNow(link);
 }
 
 void UseTempFolder(const std::string& folder) {
@@ -142,6 +146,10 @@ std::int64_t RecycleBinItemCount() {
   return info.i64NumItems;
 }
 
+void EmptyTestRecycleBin() {
+  SHEmptyRecycleBinA(nullptr, "", SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+}
+
 bool WaitForCleaningTasks(DWORD timeoutMs) {
   DWORD start = GetTickCount();
   while (RunningCleaningTasks() > 0) {
@@ -153,7 +161,7 @@ bool WaitForCleaningTasks(DWORD timeoutMs) {
 
 std::string ShellFolder(int csidl) {
   char buffer[MAX_PATH] = {};
-  if (!SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE)) return {};
+  if (!SHGetSpecialFolderPathA(nullptr, buffer, csidl, TRUE)) return {};  // made if missing
   std::string path = buffer;
   if (path.back() != '\\') path += '\\';
   return path;

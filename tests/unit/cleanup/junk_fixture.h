@@ -2,6 +2,7 @@
 // Wine prefix; and a stand-in for the cleanup window's controls.
 #pragma once
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdint>
 #include <initializer_list>
@@ -49,11 +50,12 @@ void UseTempFolder(const std::string& folder);
 bool RecycleBinBelongsToTests();
 bool MoveToRecycleBin(const std::string& path);
 std::int64_t RecycleBinItemCount();
+void EmptyTestRecycleBin();
 
 // Waits until every cleaning task has ended; false after the time limit.
 bool WaitForCleaningTasks(DWORD timeoutMs = 30000);
 
-// Folders as the shell reports them, each with a trailing backslash.
+// Folders as the shell reports them, each with a trailing backslash; made if missing.
 std::string ShellFolder(int csidl);
 // The folder holding the Start menu, where cookies, history and recent documents live.
 std::string ProfileFolderOfStartMenu();
