@@ -10,6 +10,7 @@
 #include "cleanup/junk_paths.h"
 #include "cleanup/process_windows.h"
 #include "cleanup/texts.h"
+#include "tests/support/registry_probe.h"
 #include "tests/unit/cleanup/junk_fixture.h"
 
 namespace {
@@ -208,4 +209,54 @@ TEST_CASE("The recycle-bin task empties every bin without asking") {
   CHECK(RecycleBinItemCount() == 0);
   CHECK(Exists(kTemp));
   RemoveTestTree(kTemp);
+}
+
+namespace {
+// Makes the shell unable to resolve the Start menu, and puts it back.
+class StartMenuUnresolvable {
+ public:
+  StartMenuUnresolvable() : saved_(ReadStoredValue(HKEY_CURRENT_USER, kFolders, "Start Menu")) {
+    const char relative[] = "Start Menu";
+    SetRaw(HKEY_CURRENT_USER, kFolders, "Start Menu", REG_EXPAND_SZ, relative, sizeof relative);
+  }
+  ~StartMenuUnresolvable() {
+    if (saved_.present)
+      SetRaw(HKEY_CURRENT_USER, kFolders, "Start Menu", saved_.type, saved_.bytes.data(),
+             static_cast<DWORD>(saved_.bytes.size()));
+  }
+
+ private:
+  static constexpr const char* kFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  StoredValue saved_;
+};
+}  // namespace
+
+TEST_CASE("Without a profile folder cookies, history and recent documents measure 0 and nothing is cleaned") {
+  OleSession ole;
+  UseTempFolder(kTemp);
+  // What the three bare names would reach from the current directory.
+  const std::string current = "C:\\prepkit-cleanup\\current\\";
+  const char* bystanders[] = {"Cookies\\c.txt", "Recent\\r.lnk", "LOCAL SETTINGS\\History\\h.dat"};
+  ResetFolder(current);
+  for (const char* name : bystanders) REQUIRE(WriteSizedFile(current + name, 4096));
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  REQUIRE(SetCurrentDirectoryA(current.c_str()));
+  {
+    StartMenuUnresolvable unresolvable;
+    REQUIRE(ShellFolder(CSIDL_STARTMENU).empty());
+    TestView view{JunkKind::Cookies, JunkKind::History, JunkKind::RecentDocuments};
+    AnalyseJunk(view);
+    CHECK(LastJunkPaths().cookiesPath.empty());
+    CHECK(LastJunkPaths().historyPath.empty());
+    CHECK(LastJunkPaths().recentPath.empty());
+    CHECK(view.figures[2] == "0字节");
+    CHECK(view.figures[3] == "0字节");
+    CHECK(view.figures[4] == "0字节");
+    CleanAndAnswer(view);
+  }
+  SetCurrentDirectoryA(previous);
+  for (const char* name : bystanders) CHECK_MESSAGE(Exists(current + name), name);
+  CHECK(!ShellFolder(CSIDL_STARTMENU).empty());
+  RemoveTestTree(current);
 }
