@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "app/cleanup_handlers.h"
 #include "app/main_window.h"
 #include "app/optimise_handlers.h"
 
@@ -50,8 +51,8 @@ const WiringRow kRows[] = {
   {kMain, "按钮17", E::MouseMove, nullptr},
   {kMain, "按钮18", E::MouseMove, nullptr},
 
-  {kCleanup, "系统清理分析", E::Clicked, nullptr},           // junk analysis
-  {kCleanup, "系统清理", E::Clicked, nullptr},               // junk cleaning
+  {kCleanup, "系统清理分析", E::Clicked, OnAnalyseJunk},
+  {kCleanup, "系统清理", E::Clicked, OnCleanJunk},
 };
 
 const MessageHookRow kHooks[] = {

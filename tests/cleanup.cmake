@@ -16,3 +16,11 @@ if(PREPKIT_WINDOWS)
     SOURCES unit/cleanup/first_cleaning_test.cpp
     LIBS prepkit_cleanup_test_support)
 endif()
+
+# Through the cleanup window of the running program.
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME cleanup_e2e_tests WINDOWS_ONLY TIMEOUT 300
+    SOURCES e2e/cleanup_e2e_test.cpp e2e/driver.cpp
+    LIBS prepkit_forms prepkit_cleanup_test_support prepkit_test_support shell32 comctl32)
+  add_dependencies(cleanup_e2e_tests PrepKit)
+endif()
