@@ -159,6 +159,8 @@ TEST_CASE("The hint tells whether a recycle bin holds anything, ticked or not") 
     TestView view;
     view.ticked[static_cast<int>(JunkKind::RecycleBins)] = ticked;
     AnalyseJunk(view);
+    std::int64_t itemsAfter = RecycleBinItemCount();
+    CAPTURE(itemsAfter);
     CHECK(view.hint == kRecycleBinsHaveItems);
   }
   EmptyTestRecycleBin();
