@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "app/cleanup_handlers.h"
 #include "app/main_window.h"
 #include "app/optimise_handlers.h"
 #include "app/status_wiring.h"
@@ -52,8 +53,8 @@ const WiringRow kRows[] = {
   {kMain, "按钮17", E::MouseMove, ShowToolButtonTip},
   {kMain, "按钮18", E::MouseMove, ShowToolButtonTip},
 
-  {kCleanup, "系统清理分析", E::Clicked, nullptr},           // junk analysis
-  {kCleanup, "系统清理", E::Clicked, nullptr},               // junk cleaning
+  {kCleanup, "系统清理分析", E::Clicked, OnAnalyseJunk},
+  {kCleanup, "系统清理", E::Clicked, OnCleanJunk},
 };
 
 const MessageHookRow kHooks[] = {
