@@ -4,6 +4,7 @@
 
 #include "app/form_window.h"
 #include "app/forms.h"
+#include "cleanup/junk_paths.h"
 #include "loader/window_skin.h"
 
 HFONT buttonFont = nullptr;
@@ -30,6 +31,8 @@ void ExitCleanup() {
   if (done) return;
   done = true;
   ReleaseSkinObjects();
+  // Running cleaning tasks hold copies of their paths, so the analysis' texts can go.
+  LastJunkPaths() = JunkPaths{};
   // Tells a watching debugger (the end-to-end tests) that the clean-up ran.
   OutputDebugStringA("PrepKit: exit clean-up");
 }
