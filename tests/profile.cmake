@@ -1,0 +1,11 @@
+# Tests of the profile tools: the script text everywhere, the handlers under Wine.
+prepkit_test(NAME profile_script_tests
+  SOURCES unit/portable/hidden_files_script_test.cpp
+  LIBS prepkit_profile_portable)
+
+if(PREPKIT_WINDOWS)
+  prepkit_test(NAME profile_tests WINDOWS_ONLY TIMEOUT 300
+    SOURCES unit/windows/relocation_test.cpp unit/windows/autologon_test.cpp
+            unit/windows/hidden_files_test.cpp unit/windows/profile_fixture.cpp
+    LIBS prepkit_profile prepkit_test_support prepkit_system_fixture)
+endif()
