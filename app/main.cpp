@@ -1,29 +1,30 @@
-// Entry point. The windows and the start-up sequence are wired in by the
-// application module as it grows; for now the program shows its main frame.
+// The platform's part of start-up: OLE on the user-interface thread and the
+// program's folder as the current directory, then the program itself.
 #include <windows.h>
+#include <ole2.h>
+
+#include "app/program.h"
+#include <string>
+
+#include "system/cp936.h"
 
 namespace {
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcA(window, message, w, l);
+void EnterProgramFolder() {
+  char path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  std::string folder(path, length);
+  std::size_t slash = cp936::LastBackslash(folder);
+  if (slash == cp936::npos) return;
+  folder.resize(slash + 1);
+  SetCurrentDirectoryA(folder.c_str());
 }
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = FrameProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = "PrepKitMain";
-  RegisterClassA(&wc);
-  HWND frame = CreateWindowA("PrepKitMain", "PrepKit", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, 447, 483, nullptr, nullptr, instance, nullptr);
-  ShowWindow(frame, show);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  OleInitialize(nullptr);
+  EnterProgramFolder();
+  int result = ProgramMain();
+  OleUninitialize();
+  return result;
 }

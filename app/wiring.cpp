@@ -1,0 +1,88 @@
+// Every event of both windows and the routine that handles it. A row whose
+// handler is null is an event whose behaviour has not been bound yet: fill in
+// the handler's name, nothing else needs to change.
+#include "app/wiring.h"
+
+#include <cstring>
+
+#include "app/main_window.h"
+#include "app/optimise_handlers.h"
+
+namespace {
+using E = ControlEvent;
+constexpr FormId kMain = FormId::Main;
+constexpr FormId kCleanup = FormId::Cleanup;
+
+// clang-format off
+const WiringRow kRows[] = {
+  {kMain, nullptr, E::Created, OnMainWindowCreated},
+  {kMain, "时钟1", E::Tick, nullptr},                       // clock
+  {kMain, "时钟2", E::Tick, nullptr},                       // countdown
+  {kMain, "标签12", E::LeftButtonDown, OpenMakerPage},
+
+  {kMain, "选择列表框1", E::CheckChanged, OnOptimisationTicked},
+  {kMain, "按钮1", E::Clicked, OnStartOptimisation},
+  {kMain, "按钮2", E::Clicked, OnSelectAllOptimisations},
+  {kMain, "按钮3", E::Clicked, OnClearAllOptimisations},
+
+  {kMain, "按钮4", E::Clicked, nullptr},                    // choose the relocation target
+  {kMain, "按钮5", E::Clicked, nullptr},                    // relocate the folders
+  {kMain, "按钮6", E::Clicked, nullptr},                    // create d:\My Documents
+  {kMain, "按钮7", E::Clicked, nullptr},                    // restore the default folders
+  {kMain, "按钮8", E::Clicked, nullptr},                    // set automatic logon
+  {kMain, "按钮9", E::Clicked, nullptr},                    // cancel automatic logon
+  {kMain, "按钮10", E::Clicked, nullptr},                   // open the user-accounts dialog
+  {kMain, "按钮11", E::Clicked, nullptr},                   // hidden-files context menu
+  {kMain, "按钮12", E::Clicked, OpenCleanupWindow},
+  {kMain, "按钮13", E::Clicked, nullptr},                   // carried tools
+  {kMain, "按钮14", E::Clicked, nullptr},
+  {kMain, "按钮15", E::Clicked, nullptr},
+  {kMain, "按钮16", E::Clicked, nullptr},
+  {kMain, "按钮17", E::Clicked, nullptr},
+  {kMain, "按钮18", E::Clicked, nullptr},
+
+  {kMain, "按钮11", E::MouseMove, nullptr},                 // hover help
+  {kMain, "按钮12", E::MouseMove, nullptr},
+  {kMain, "按钮13", E::MouseMove, nullptr},
+  {kMain, "按钮14", E::MouseMove, nullptr},
+  {kMain, "按钮15", E::MouseMove, nullptr},
+  {kMain, "按钮16", E::MouseMove, nullptr},
+  {kMain, "按钮17", E::MouseMove, nullptr},
+  {kMain, "按钮18", E::MouseMove, nullptr},
+
+  {kCleanup, "系统清理分析", E::Clicked, nullptr},           // junk analysis
+  {kCleanup, "系统清理", E::Clicked, nullptr},               // junk cleaning
+};
+
+const MessageHookRow kHooks[] = {
+  {kMain, nullptr},                                         // owner-drawn icon buttons
+};
+// clang-format on
+
+bool SameName(const char* a, const char* b) {
+  if (!a || !b) return a == b;
+  return std::strcmp(a, b) == 0;
+}
+}  // namespace
+
+const WiringRow* WiringRows(std::size_t* count) {
+  *count = sizeof kRows / sizeof kRows[0];
+  return kRows;
+}
+
+const MessageHookRow* MessageHookRows(std::size_t* count) {
+  *count = sizeof kHooks / sizeof kHooks[0];
+  return kHooks;
+}
+
+EventHandler FindHandler(FormId window, const char* control, ControlEvent event) {
+  for (const WiringRow& row : kRows)
+    if (row.window == window && row.event == event && SameName(row.control, control)) return row.handler;
+  return nullptr;
+}
+
+bool HasEvent(FormId window, const char* control, ControlEvent event) {
+  for (const WiringRow& row : kRows)
+    if (row.window == window && row.event == event && SameName(row.control, control)) return true;
+  return false;
+}
