@@ -178,6 +178,17 @@ TEST_CASE("one-click relocation without a target only says so") {
 }
 
 namespace {
+// A stdcall callback: a lambda does not convert to one in a 32-bit build.
+BOOL CALLBACK FindPicker(HWND w, LPARAM found) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || lstrcmpA(cls, "#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
+  return FALSE;
+}
+
 // Plays the user at the folder picker from a thread of its own: picks `choice`,
 // or cancels when it is empty.
 struct PickerUser {
@@ -188,17 +199,7 @@ struct PickerUser {
     HWND picker = nullptr;
     WaitUntil([&] {
       picker = nullptr;
-      EnumWindows(
-          [](HWND w, LPARAM found) -> BOOL {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            char cls[16] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || lstrcmpA(cls, "#32770") != 0) return TRUE;
-            *reinterpret_cast<HWND*>(found) = w;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&picker));
+      EnumWindows(FindPicker, reinterpret_cast<LPARAM>(&picker));
       return picker != nullptr;
     }, 10000);
     if (!picker) return 0;
