@@ -8,6 +8,7 @@
 #include "app/cleanup_handlers.h"
 #include "app/main_window.h"
 #include "app/optimise_handlers.h"
+#include "app/profile_handlers.h"
 #include "app/status_wiring.h"
 #include "app/tool_handlers.h"
 
@@ -28,14 +29,14 @@ const WiringRow kRows[] = {
   {kMain, "按钮2", E::Clicked, OnSelectAllOptimisations},
   {kMain, "按钮3", E::Clicked, OnClearAllOptimisations},
 
-  {kMain, "按钮4", E::Clicked, nullptr},                    // choose the relocation target
-  {kMain, "按钮5", E::Clicked, nullptr},                    // relocate the folders
-  {kMain, "按钮6", E::Clicked, nullptr},                    // create d:\My Documents
-  {kMain, "按钮7", E::Clicked, nullptr},                    // restore the default folders
-  {kMain, "按钮8", E::Clicked, nullptr},                    // set automatic logon
-  {kMain, "按钮9", E::Clicked, nullptr},                    // cancel automatic logon
-  {kMain, "按钮10", E::Clicked, nullptr},                   // open the user-accounts dialog
-  {kMain, "按钮11", E::Clicked, nullptr},                   // hidden-files context menu
+  {kMain, "按钮4", E::Clicked, OnChooseRelocationTarget},
+  {kMain, "按钮5", E::Clicked, OnRelocateFolders},
+  {kMain, "按钮6", E::Clicked, OnCreateDocumentsFolder},
+  {kMain, "按钮7", E::Clicked, OnRestoreDefaultFolders},
+  {kMain, "按钮8", E::Clicked, OnSetAutoLogon},
+  {kMain, "按钮9", E::Clicked, OnCancelAutoLogon},
+  {kMain, "按钮10", E::Clicked, OnOpenUserAccounts},
+  {kMain, "按钮11", E::Clicked, OnToggleHiddenFilesMenu},
   {kMain, "按钮12", E::Clicked, OpenCleanupWindow},
   {kMain, "按钮13", E::Clicked, OnStartUninstaller},
   {kMain, "按钮14", E::Clicked, OnStartInputMethodManager},

@@ -1,0 +1,58 @@
+#include "profile/hidden_files_script.h"
+
+namespace {
+// Each line ends with CR LF; the empty lines are part of the script as it is run.
+// The remove branch ends with "exit" at once: the script runs hidden, so a pause
+// there could never be answered and cmd would wait for ever.
+constexpr char kText[] =
+    R"~(@echo off)~" "\r\n" "\r\n"
+    R"~(if not exist "%windir%\SuperHidden.vbs" goto setup)~" "\r\n" "\r\n"
+    R"~(reg delete "HKCR\CLSID\{00000000-0000-0000-0000-000000000012}" /f >nul 2>nul)~" "\r\n" "\r\n"
+    R"~(del /f /q "%windir%\SuperHidden.vbs" >nul 2>nul)~" "\r\n" "\r\n" "\r\n" "\r\n"
+    R"~(exit)~" "\r\n" "\r\n"
+    R"~(:setup)~" "\r\n" "\r\n" "\r\n"
+    R"~(>"%windir%\SuperHidden.vbs" echo Dim WSHShell)~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo Set WSHShell = WScript.CreateObject("WScript.Shell"))~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCR\CLSID\{00000000-0000-0000-0000-000000000012}\Instance\InitPropertyBag\CLSID", "{13709620-C279-11CE-A49E-444553540000}", "REG_SZ")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCR\CLSID\{00000000-0000-0000-0000-000000000012}\Instance\InitPropertyBag\method", "ShellExecute", "REG_SZ")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo if WSHShell.RegRead("HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced\HideFileExt") = 0 then)~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced\ShowSuperHidden", "0", "REG_DWORD")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced\Hidden", "2", "REG_DWORD")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced\HideFileExt", "1", "REG_DWORD")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCR\CLSID\{00000000-0000-0000-0000-000000000012}\Instance\InitPropertyBag\command", "显示后缀名加隐藏", "REG_SZ")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.SendKeys "{F5}+{F10}e")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo else)~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced\ShowSuperHidden", "1", "REG_DWORD")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced\Hidden", "1", "REG_DWORD")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced\HideFileExt", "0", "REG_DWORD")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.RegWrite "HKCR\CLSID\{00000000-0000-0000-0000-000000000012}\Instance\InitPropertyBag\command", "隐藏后缀名加隐藏", "REG_SZ")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WSHShell.SendKeys "{F5}+{F10}e")~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo end if)~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo Set WSHShell = Nothing)~" "\r\n" "\r\n"
+    R"~(>>"%windir%\SuperHidden.vbs" echo WScript.Quit(0))~" "\r\n" "\r\n"
+    R"~(reg export "HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced" "%temp%\__.reg" >nul)~" "\r\n" "\r\n"
+    R"~(for /f "tokens=2 delims==" %%. in ('find/i "HideFileExt" "%temp%\__.reg"') do set v=%%~.)~" "\r\n" "\r\n"
+    R"~(del "%temp%\__.reg")~" "\r\n" "\r\n"
+    R"~(set v=%v:~-1%)~" "\r\n" "\r\n"
+    R"~(if %v% equ 0 set vv=隐藏后缀名加隐藏)~" "\r\n" "\r\n"
+    R"~(if %v% equ 1 set vv=显示后缀名加隐藏)~" "\r\n" "\r\n"
+    R"~(>"%temp%\_.reg" echo REGEDIT4)~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo [HKEY_CLASSES_ROOT\Directory\Background\shellex\ContextMenuHandlers\SuperHidden])~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo @="{00000000-0000-0000-0000-000000000012}")~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo [HKEY_CLASSES_ROOT\CLSID\{00000000-0000-0000-0000-000000000012}\InProcServer32])~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo @=hex(2):25,53,79,73,74,65,6d,52,6f,6f,74,25,5c,73,79,73,74,65,6d,33,32,5c,73,\)~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo   68,64,6f,63,76,77,2e,64,6c,6c,00)~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo "ThreadingModel"="Apartment")~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo [HKEY_CLASSES_ROOT\CLSID\{00000000-0000-0000-0000-000000000012}\Instance])~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo "CLSID"="{3f454f0e-42ae-4d7c-8ea3-328250d6e272}")~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo [HKEY_CLASSES_ROOT\CLSID\{00000000-0000-0000-0000-000000000012}\Instance\InitPropertyBag])~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo "method"="ShellExecute")~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo "Param1"="SuperHidden.vbs")~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo "CLSID"="{13709620-C279-11CE-A49E-444553540000}")~" "\r\n" "\r\n"
+    R"~(>>"%temp%\_.reg" echo "command"="%vv%")~" "\r\n" "\r\n"
+    R"~(regedit /s "%temp%\_.reg")~" "\r\n" "\r\n"
+    R"~(del /f /q "%temp%\_.reg")~" "\r\n"
+    R"~(exit)~" "\r\n";
+}  // namespace
+
+const std::string_view kHiddenFilesScript(kText, sizeof kText - 1);
