@@ -8,6 +8,7 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/host_files.h"
 #include "tests/support/process_windows.h"
 
 namespace {
@@ -15,25 +16,6 @@ constexpr FormId kMain = FormId::Main;
 constexpr int kMiscellanyPage = 2;
 
 using Bytes = std::vector<unsigned char>;
-
-bool ReadAll(const std::string& path, Bytes* bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes->assign(GetFileSize(file, nullptr), 0);
-  DWORD got = 0;
-  bool ok = ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) && got == bytes->size();
-  CloseHandle(file);
-  return ok;
-}
-
-// The host's / is drive Z: in the prefix.
-std::string FromHost(const char* path) {
-  std::string windows = std::string("Z:") + path;
-  for (char& c : windows)
-    if (c == '/') c = '\\';
-  return windows;
-}
 
 struct Cleanup {
   std::string program, file;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/dialog_watch.h"
+#include "tests/support/host_files.h"
 #include "tests/support/process_windows.h"
 #include "tests/support/registry_probe.h"
 #include "tools/launcher.h"
@@ -29,30 +30,10 @@ const ToolCase kTools[] = {
     {StartDiskDefragmenter, "整理磁盘.exe", BUILT_DEFRAGMENTER, "高效磁盘整理"},
 };
 
-// The host's / is drive Z: in the prefix.
-std::string FromHost(const char* path) {
-  std::string windows = std::string("Z:") + path;
-  for (char& c : windows)
-    if (c == '/') c = '\\';
-  return windows;
-}
-
 std::string TempFolder() {
   char buffer[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, buffer);
   return buffer;
-}
-
-bool ReadAll(const std::string& path, Bytes* bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes->assign(GetFileSize(file, nullptr), 0);
-  DWORD got = 0;
-  bool ok = bytes->empty() || (ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) &&
-                               got == bytes->size());
-  CloseHandle(file);
-  return ok;
 }
 
 bool WriteAll(const std::string& path, const Bytes& bytes) {
