@@ -10,21 +10,14 @@
 #include <string>
 #include <vector>
 
-namespace {
-struct Search {
-  DWORD processId;
-  HWND found;
-};
+#include "tests/support/process_windows.h"
 
-BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
-  Search* search = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == search->processId && IsWindowVisible(window) && !GetParent(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+namespace {
+// The first visible top-level window of the process that has no owner, or null.
+HWND UnownedWindowOf(DWORD processId) {
+  for (HWND window : TopWindowsOf(processId))
+    if (!GetParent(window)) return window;
+  return nullptr;
 }
 
 double Now() {
@@ -47,18 +40,18 @@ double TimeStart(const std::string& program) {
   double start = Now();
   if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return -1;
-  Search search{process.dwProcessId, nullptr};
+  HWND found = nullptr;
   double elapsed = -1;
   while (Now() - start < 60) {
-    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
+    found = UnownedWindowOf(process.dwProcessId);
+    if (found) {
       WaitForInputIdle(process.hProcess, 10000);
       elapsed = Now() - start;
       break;
     }
     Sleep(5);
   }
-  if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
+  if (found) PostMessageA(found, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

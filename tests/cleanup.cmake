@@ -7,6 +7,9 @@ if(PREPKIT_WINDOWS)
   add_library(prepkit_cleanup_test_support STATIC unit/cleanup/junk_fixture.cpp)
   target_include_directories(prepkit_cleanup_test_support PUBLIC ${PREPKIT_ROOT})
   target_link_libraries(prepkit_cleanup_test_support PUBLIC prepkit_cleanup prepkit_test_support shell32 ole32)
+  # Its shared fixtures stop a test with REQUIRE, built as the test programs build doctest.
+  target_include_directories(prepkit_cleanup_test_support PRIVATE ${PREPKIT_DOCTEST_DIR})
+  target_compile_definitions(prepkit_cleanup_test_support PRIVATE DOCTEST_CONFIG_NO_MULTITHREADING)
 
   prepkit_test(NAME cleanup_tests WINDOWS_ONLY TIMEOUT 240
     SOURCES unit/cleanup/folder_size_test.cpp unit/cleanup/analysis_test.cpp unit/cleanup/cleaning_test.cpp

@@ -28,6 +28,6 @@ endif()
 if(PREPKIT_WINDOWS)
   prepkit_test(NAME status_e2e_tests WINDOWS_ONLY TIMEOUT 300
     SOURCES e2e/status_e2e_test.cpp e2e/driver.cpp
-    LIBS prepkit_forms prepkit_app_portable comctl32 gdi32)
+    LIBS prepkit_forms prepkit_app_portable prepkit_test_support comctl32 gdi32)
   add_dependencies(status_e2e_tests PrepKit)
 endif()

@@ -13,6 +13,7 @@
 #include "system/registry_path.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/process_windows.h"
 #include "tests/support/registry_probe.h"
 
 namespace {
@@ -256,19 +257,6 @@ struct Closer {
   }
 };
 
-struct WindowCount {
-  DWORD processId;
-  int count;
-};
-BOOL CALLBACK CountWindows(HWND window, LPARAM param) {
-  WindowCount* counter = reinterpret_cast<WindowCount*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == counter->processId && lstrcmpA(cls, "PrepKitForm") == 0) ++counter->count;
-  return TRUE;
-}
 }  // namespace
 
 TEST_CASE("closing the main window ends the program, with the exit clean-up run once after the windows are gone") {
@@ -302,9 +290,7 @@ TEST_CASE("closing the main window ends the program, with the exit clean-up run 
         ReadProcessMemory(app.Process(), event.u.DebugString.lpDebugStringData, text, length, &got);
         if (std::string(text) == "PrepKit: exit clean-up") {
           ++cleanups;
-          WindowCount counter{app.ProcessId(), 0};
-          EnumWindows(CountWindows, reinterpret_cast<LPARAM>(&counter));
-          formWindowsAtCleanup = counter.count;
+          formWindowsAtCleanup = static_cast<int>(TopWindowsOf(app.ProcessId(), "PrepKitForm", false).size());
         }
         break;
       }

@@ -9,6 +9,7 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/process_windows.h"
 #include "tests/unit/cleanup/junk_fixture.h"
 
 namespace {
@@ -17,25 +18,7 @@ constexpr FormId kCleanup = FormId::Cleanup;
 constexpr std::uint64_t MB = 1048576;
 
 // The program inherits this process's environment: its temp folder is ours.
-struct Folders {
-  std::string temp = "C:\\prepkit-cleanup\\e2e\\temp\\";
-  std::string windowsTemp, cache, cookies, history, recent;
-  Folders() {
-    UseTempFolder(temp);
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    windowsTemp = std::string(windows) + "\\temp\\";
-    cache = ShellFolder(CSIDL_INTERNET_CACHE);
-    std::string profile = ProfileFolderOfStartMenu();
-    cookies = profile + "Cookies\\";
-    history = profile + "LOCAL SETTINGS\\History\\";
-    recent = profile + "Recent\\";
-    for (const std::string* folder : {&temp, &windowsTemp, &cache, &cookies, &history, &recent}) {
-      REQUIRE(folder->rfind("C:\\", 0) == 0);
-      ResetFolder(*folder);
-    }
-  }
-};
+const char* const kTemp = "C:\\prepkit-cleanup\\e2e\\temp\\";
 
 HWND OpenCleanupWindow(RunningApp& app) {
   HWND main = app.MainWindow();
@@ -56,23 +39,6 @@ void Tick(HWND cleanup, const char* box, bool ticked) {
   CHECK(IsTicked(control) == ticked);
 }
 
-struct BoxSearch {
-  DWORD processId;
-  HWND found;
-};
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-  BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[16] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == search->processId && IsWindowVisible(window) && lstrcmpA(cls, "#32770") == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Presses 清理 and answers the reminder; its owner and what it said.
 struct Reminder {
   HWND owner = nullptr;
@@ -83,20 +49,17 @@ Reminder CleanAndAnswer(RunningApp& app, HWND cleanup) {
   Reminder reminder;
   DWORD start = GetTickCount();
   ClickLater(Control(cleanup, kCleanup, "系统清理"));
-  BoxSearch search{app.ProcessId(), nullptr};
-  WaitFor([&] {
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  }, 10000);
+  HWND box = nullptr;
+  WaitFor([&] { return (box = TopWindowOf(app.ProcessId(), "#32770")) != nullptr; }, 10000);
   reminder.afterMs = GetTickCount() - start;
-  if (search.found) reminder.owner = GetWindow(search.found, GW_OWNER);
+  if (box) reminder.owner = GetWindow(box, GW_OWNER);
   reminder.dialog = AnswerDialog(app.ProcessId());
   return reminder;
 }
 }  // namespace
 
 TEST_CASE("the cleanup window analyses what is ticked and cleans with the paths of the last analysis") {
-  Folders junk;
+  JunkFolders junk(kTemp);
   if (RecycleBinBelongsToTests()) EmptyTestRecycleBin();
   REQUIRE(WriteSizedFile(junk.temp + "a.tmp", 3 * MB));
   REQUIRE(WriteSizedFile(junk.windowsTemp + "sub\\w.tmp", MB * 14 / 10));
@@ -170,7 +133,7 @@ TEST_CASE("the cleanup window analyses what is ticked and cleans with the paths 
 }
 
 TEST_CASE("before any analysis, cleaning with every box ticked touches only the browser cache and the recycle bins") {
-  Folders junk;
+  JunkFolders junk(kTemp);
   for (const std::string* folder : {&junk.temp, &junk.windowsTemp, &junk.cookies, &junk.history, &junk.recent})
     REQUIRE(WriteSizedFile(*folder + "junk.dat", 100));
   REQUIRE(WriteSizedFile(junk.cache + "Content.IE5\\X1\\page.htm", 100));

@@ -4,27 +4,9 @@
 
 #include <vector>
 
+#include "tests/support/process_windows.h"
+
 namespace {
-struct FormSearch {
-  DWORD processId;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
-  FormSearch* search = reinterpret_cast<FormSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[32] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == search->processId && IsWindowVisible(window) && lstrcmpA(cls, "PrepKitForm") == 0 &&
-      TextOf(window) == search->caption) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 struct ChildSearch {
   int id;
   HWND found;
@@ -92,12 +74,17 @@ RunningApp::~RunningApp() {
 }
 
 HWND FindFormWindow(DWORD processId, FormId form, DWORD timeoutMs) {
-  FormSearch search{processId, FormOf(form).caption, nullptr};
+  const char* caption = FormOf(form).caption;
+  HWND found = nullptr;
   WaitFor([&] {
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    for (HWND window : TopWindowsOf(processId, "PrepKitForm"))
+      if (TextOf(window) == caption) {
+        found = window;
+        return true;
+      }
+    return false;
   }, timeoutMs);
-  return search.found;
+  return found;
 }
 
 HWND Control(HWND window, FormId form, const char* name) {

@@ -2,80 +2,20 @@
 #include <doctest/doctest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/e2e/driver.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/host_files.h"
+#include "tests/support/process_windows.h"
 
 namespace {
 constexpr FormId kMain = FormId::Main;
 constexpr int kMiscellanyPage = 2;
 
 using Bytes = std::vector<unsigned char>;
-
-bool ReadAll(const std::string& path, Bytes* bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes->assign(GetFileSize(file, nullptr), 0);
-  DWORD got = 0;
-  bool ok = ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) && got == bytes->size();
-  CloseHandle(file);
-  return ok;
-}
-
-// The host's / is drive Z: in the prefix.
-std::string FromHost(const char* path) {
-  std::string windows = std::string("Z:") + path;
-  for (char& c : windows)
-    if (c == '/') c = '\\';
-  return windows;
-}
-
-std::vector<DWORD> ProcessesNamed(const char* exeName) {
-  std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    if (lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return ids;
-}
-
-struct Found {
-  DWORD processId;
-  HWND window;
-};
-BOOL CALLBACK FindShown(HWND window, LPARAM param) {
-  auto* found = reinterpret_cast<Found*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != found->processId || !IsWindowVisible(window)) return TRUE;
-  found->window = window;
-  return FALSE;
-}
-HWND ShownWindowOf(DWORD processId) {
-  Found found{processId, nullptr};
-  EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
-  return found.window;
-}
-
-// Closes every process of that name, by its window first; kills what will not go.
-void CloseAll(const char* exeName) {
-  for (DWORD id : ProcessesNamed(exeName)) {
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-    if (HWND window = ShownWindowOf(id)) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (!process) continue;
-    if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-  }
-}
 
 struct Cleanup {
   std::string program, file;
@@ -125,7 +65,7 @@ TEST_CASE("the tool buttons start the carried tools, and 按钮16 only says it i
     std::vector<DWORD> started = ProcessesNamed(row.fileName);
     REQUIRE(started.size() == 1);
     HWND window = nullptr;
-    CHECK(WaitFor([&] { return (window = ShownWindowOf(started[0])) != nullptr; }, 10000));
+    CHECK(WaitFor([&] { return (window = TopWindowOf(started[0])) != nullptr; }, 10000));
     if (window) CHECK(TextOf(window) == row.title);
     CHECK(IsWindowEnabled(main));
   }

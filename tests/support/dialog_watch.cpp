@@ -1,24 +1,8 @@
 #include "tests/support/dialog_watch.h"
 
+#include "tests/support/process_windows.h"
+
 namespace {
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
-  Search* search = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[64] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == search->processId && IsWindowVisible(window) && lstrcmpA(cls, "#32770") == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 std::string WindowText(HWND window) {
   int length = GetWindowTextLengthA(window);
   std::string text(length + 1, '\0');
@@ -44,24 +28,17 @@ HICON FindIcon(HWND box) {
 
 SeenDialog AnswerDialog(DWORD processId, int button, DWORD timeoutMs) {
   SeenDialog seen;
-  DWORD start = GetTickCount();
-  Search search{processId, nullptr};
-  while (GetTickCount() - start < timeoutMs) {
-    search.found = nullptr;
-    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) break;
-    Sleep(50);
-  }
-  if (!search.found) return seen;
+  HWND box = WaitForTopWindow(processId, "#32770", timeoutMs);
+  if (!box) return seen;
   Sleep(100);  // let the box finish laying out its controls
   seen.found = true;
-  seen.caption = WindowText(search.found);
-  HWND textControl = GetDlgItem(search.found, 0xFFFF);
+  seen.caption = WindowText(box);
+  HWND textControl = GetDlgItem(box, 0xFFFF);
   if (textControl) seen.text = WindowText(textControl);
-  seen.icon = FindIcon(search.found);
-  HWND pressed = GetDlgItem(search.found, button);
+  seen.icon = FindIcon(box);
+  HWND pressed = GetDlgItem(box, button);
   if (pressed) SendMessageA(pressed, BM_CLICK, 0, 0);
-  else PostMessageA(search.found, WM_COMMAND, button, 0);
+  else PostMessageA(box, WM_COMMAND, button, 0);
   return seen;
 }
 

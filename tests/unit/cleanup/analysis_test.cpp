@@ -14,35 +14,15 @@
 namespace {
 constexpr std::uint64_t MB = 1048576;
 
-// The junk folders of the test prefix, emptied; the temp folder redirected to a
-// folder of the test's own.
-struct JunkFolders {
-  std::string temp = "C:\\prepkit-cleanup\\temp\\";
-  std::string windowsTemp, cache, cookies, history, recent;
-
-  JunkFolders() {
-    UseTempFolder(temp);
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    windowsTemp = std::string(windows) + "\\temp\\";
-    cache = ShellFolder(CSIDL_INTERNET_CACHE);
-    std::string profile = ProfileFolderOfStartMenu();
-    cookies = profile + "Cookies\\";
-    history = profile + "LOCAL SETTINGS\\History\\";
-    recent = profile + "Recent\\";
-    for (const std::string* folder : {&temp, &windowsTemp, &cache, &cookies, &history, &recent}) {
-      REQUIRE(folder->rfind("C:\\", 0) == 0);  // inside the test prefix
-      ResetFolder(*folder);
-    }
-  }
-};
+// A temp folder of the test's own.
+const char* const kTemp = "C:\\prepkit-cleanup\\temp\\";
 
 std::string NoTrailingBackslash(const std::string& path) { return path.substr(0, path.size() - 1); }
 }  // namespace
 
 TEST_CASE("The temporary files' figure adds both temp folders before rounding") {
   OleSession ole;
-  JunkFolders junk;
+  JunkFolders junk(kTemp);
   struct Case {
     std::uint64_t temp, windowsTemp;
     const char* figure;
@@ -70,7 +50,7 @@ TEST_CASE("The temporary files' figure adds both temp folders before rounding") 
 
 TEST_CASE("Cookies, history and recent documents show bytes; the browser cache megabytes") {
   OleSession ole;
-  JunkFolders junk;
+  JunkFolders junk(kTemp);
   REQUIRE(WriteSizedFile(junk.cache + "Content.IE5\\ABCD1234\\page[1].htm", MB * 26 / 10));
   REQUIRE(WriteSizedFile(junk.cookies + "admin@example[1].txt", 53248));
   REQUIRE(WriteSizedFile(junk.history + "History.IE5\\index.dat", 16384));
@@ -89,7 +69,7 @@ TEST_CASE("Cookies, history and recent documents show bytes; the browser cache m
 
 TEST_CASE("With nothing ticked only the hint changes, and the locations are still replaced") {
   OleSession ole;
-  JunkFolders junk;
+  JunkFolders junk(kTemp);
   REQUIRE(WriteSizedFile(junk.temp + "a.tmp", 3 * MB));
   LastJunkPaths() = {"X:\\old\\", "X:\\old", "X:\\old\\", "X:\\old", "X:\\old", "X:\\old"};
 
@@ -107,7 +87,7 @@ TEST_CASE("With nothing ticked only the hint changes, and the locations are stil
 
 TEST_CASE("A box unticked between two analyses keeps the first figure; a ticked one shows the new size") {
   OleSession ole;
-  JunkFolders junk;
+  JunkFolders junk(kTemp);
   REQUIRE(WriteSizedFile(junk.cookies + "c.txt", 100));
   REQUIRE(WriteSizedFile(junk.recent + "r.lnk", 200));
   TestView view{JunkKind::Cookies, JunkKind::RecentDocuments};
@@ -125,7 +105,7 @@ TEST_CASE("A box unticked between two analyses keeps the first figure; a ticked 
 
 TEST_CASE("A temp folder that is gone counts 0") {
   OleSession ole;
-  JunkFolders junk;
+  JunkFolders junk(kTemp);
   RemoveTestTree(junk.temp);
   REQUIRE(WriteSizedFile(junk.windowsTemp + "w.tmp", MB / 10));
   TestView view{JunkKind::TempFiles};
@@ -140,7 +120,7 @@ TEST_CASE("The hint tells whether a recycle bin holds anything, ticked or not") 
     return;
   }
   OleSession ole;
-  JunkFolders junk;
+  JunkFolders junk(kTemp);
   EmptyTestRecycleBin();
   REQUIRE(RecycleBinItemCount() == 0);
   for (bool ticked : {false, true}) {

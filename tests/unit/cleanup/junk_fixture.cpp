@@ -1,5 +1,6 @@
 #include "tests/unit/cleanup/junk_fixture.h"
 
+#include <doctest/doctest.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -7,6 +8,7 @@
 
 #include "cleanup/cleaning.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/process_windows.h"
 
 TestView::TestView(std::initializer_list<JunkKind> tickedKinds) {
   for (JunkKind kind : tickedKinds) ticked[static_cast<int>(kind)] = true;
@@ -173,24 +175,21 @@ std::string ProfileFolderOfStartMenu() {
   return startMenu.substr(0, startMenu.rfind('\\') + 1);
 }
 
-namespace {
-struct BoxSearch {
-  DWORD processId;
-  HWND found;
-};
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-  BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[16] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == search->processId && IsWindowVisible(window) && lstrcmpA(cls, "#32770") == 0) {
-    search->found = window;
-    return FALSE;
+JunkFolders::JunkFolders(const std::string& tempFolder) : temp(tempFolder) {
+  UseTempFolder(temp);
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  windowsTemp = std::string(windows) + "\\temp\\";
+  cache = ShellFolder(CSIDL_INTERNET_CACHE);
+  std::string profile = ProfileFolderOfStartMenu();
+  cookies = profile + "Cookies\\";
+  history = profile + "LOCAL SETTINGS\\History\\";
+  recent = profile + "Recent\\";
+  for (const std::string* folder : {&temp, &windowsTemp, &cache, &cookies, &history, &recent}) {
+    REQUIRE(folder->rfind("C:\\", 0) == 0);  // inside the test prefix
+    ResetFolder(*folder);
   }
-  return TRUE;
 }
-}  // namespace
 
 ReminderWatch::ReminderWatch() : start_(GetTickCount()) { thread_ = CreateThread(nullptr, 0, Thread, this, 0, nullptr); }
 
@@ -207,14 +206,14 @@ SeenReminder ReminderWatch::Result() {
 
 DWORD WINAPI ReminderWatch::Thread(void* self) {
   ReminderWatch* watch = static_cast<ReminderWatch*>(self);
-  BoxSearch search{GetCurrentProcessId(), nullptr};
-  while (!search.found && GetTickCount() - watch->start_ < 15000) {
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(10);
+  HWND box = nullptr;
+  while (!box && GetTickCount() - watch->start_ < 15000) {
+    box = TopWindowOf(GetCurrentProcessId(), "#32770");
+    if (!box) Sleep(10);
   }
-  if (!search.found) return 0;
+  if (!box) return 0;
   watch->seen_.shownAfterMs = GetTickCount() - watch->start_;
-  watch->seen_.owner = GetWindow(search.found, GW_OWNER);
+  watch->seen_.owner = GetWindow(box, GW_OWNER);
   SeenDialog dialog = AnswerDialog(GetCurrentProcessId(), IDOK, 5000);
   watch->seen_.found = dialog.found;
   watch->seen_.caption = dialog.caption;

@@ -60,6 +60,13 @@ std::string ShellFolder(int csidl);
 // The folder holding the Start menu, where cookies, history and recent documents live.
 std::string ProfileFolderOfStartMenu();
 
+// The junk folders of the test prefix, emptied, with the temp folder of this process
+// (and of the programs it starts) redirected to `temp`.
+struct JunkFolders {
+  explicit JunkFolders(const std::string& tempFolder);
+  std::string temp, windowsTemp, cache, cookies, history, recent;
+};
+
 // A watcher for a message box of this process: when it appeared, its owner and
 // what it said; it presses OK.
 struct SeenReminder {

@@ -1,6 +1,6 @@
 #include "tests/unit/windows/profile_fixture.h"
 
-#include <tlhelp32.h>
+#include "tests/support/process_windows.h"
 
 SavedValues::SavedValues(HKEY root, const std::string& key, std::vector<std::string> names) : root_(root), key_(key) {
   for (const std::string& name : names) saved_.push_back({name, ReadStoredValue(root, key, name)});
@@ -21,15 +21,8 @@ SavedValues::~SavedValues() {
 }
 
 std::set<DWORD> ProcessIds(const char* exeName) {
-  std::set<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    if (lstrcmpiA(entry.szExeFile, exeName) == 0) ids.insert(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return ids;
+  std::vector<DWORD> ids = ProcessesNamed(exeName);
+  return std::set<DWORD>(ids.begin(), ids.end());
 }
 
 bool CloseNewExplorer(const std::set<DWORD>& before, DWORD timeoutMs) {

@@ -10,6 +10,7 @@
 #include "profile/relocation.h"
 #include "system/shell.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/process_windows.h"
 #include "tests/support/registry_probe.h"
 #include "tests/unit/windows/profile_fixture.h"
 #include "tests/unit/windows/system_fixture.h"
@@ -179,17 +180,6 @@ TEST_CASE("one-click relocation without a target only says so") {
 }
 
 namespace {
-// A stdcall callback: a lambda does not convert to one in a 32-bit build.
-BOOL CALLBACK FindPicker(HWND w, LPARAM found) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[16] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || lstrcmpA(cls, "#32770") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = w;
-  return FALSE;
-}
-
 // Plays the user at the folder picker from a thread of its own: picks `choice`,
 // or cancels when it is empty.
 struct PickerUser {
@@ -198,11 +188,7 @@ struct PickerUser {
   static DWORD WINAPI Run(void* self) {
     PickerUser& user = *static_cast<PickerUser*>(self);
     HWND picker = nullptr;
-    WaitUntil([&] {
-      picker = nullptr;
-      EnumWindows(FindPicker, reinterpret_cast<LPARAM>(&picker));
-      return picker != nullptr;
-    }, 10000);
+    WaitUntil([&] { return (picker = TopWindowOf(GetCurrentProcessId(), "#32770")) != nullptr; }, 10000);
     if (!picker) return 0;
     user.seen = true;
     if (user.choice.empty()) {

@@ -10,6 +10,7 @@
 #include "system/message_box.h"
 #include "system/shell.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/process_windows.h"
 #include "tests/unit/windows/system_fixture.h"
 
 namespace {
@@ -32,18 +33,7 @@ struct TestWindows {
   }
 };
 
-HWND WaitForDialog() {
-  for (int i = 0; i < 200; ++i) {
-    HWND found = nullptr;
-    while ((found = FindWindowExA(nullptr, found, "#32770", nullptr)) != nullptr) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(found, &pid);
-      if (pid == GetCurrentProcessId() && IsWindowVisible(found)) return found;
-    }
-    Sleep(50);
-  }
-  return nullptr;
-}
+HWND WaitForDialog() { return WaitForTopWindow(GetCurrentProcessId(), "#32770", 10000); }
 
 // What a user sees and does while the box or picker is open, from a second thread.
 struct Visit {

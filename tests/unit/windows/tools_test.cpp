@@ -1,12 +1,13 @@
 #include <doctest/doctest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/support/dialog_watch.h"
+#include "tests/support/host_files.h"
+#include "tests/support/process_windows.h"
 #include "tests/support/registry_probe.h"
 #include "tools/launcher.h"
 
@@ -29,30 +30,10 @@ const ToolCase kTools[] = {
     {StartDiskDefragmenter, "整理磁盘.exe", BUILT_DEFRAGMENTER, "高效磁盘整理"},
 };
 
-// The host's / is drive Z: in the prefix.
-std::string FromHost(const char* path) {
-  std::string windows = std::string("Z:") + path;
-  for (char& c : windows)
-    if (c == '/') c = '\\';
-  return windows;
-}
-
 std::string TempFolder() {
   char buffer[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, buffer);
   return buffer;
-}
-
-bool ReadAll(const std::string& path, Bytes* bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes->assign(GetFileSize(file, nullptr), 0);
-  DWORD got = 0;
-  bool ok = bytes->empty() || (ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) &&
-                               got == bytes->size());
-  CloseHandle(file);
-  return ok;
 }
 
 bool WriteAll(const std::string& path, const Bytes& bytes) {
@@ -67,65 +48,13 @@ bool WriteAll(const std::string& path, const Bytes& bytes) {
 
 Bytes BlobBytes(const ByteBlob& blob) { return Bytes(blob.bytes, blob.bytes + blob.size); }
 
-std::vector<DWORD> ProcessesNamed(const char* exeName) {
-  std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    if (lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return ids;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == search->processId && IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The caption of the process's first visible top-level window; empty when none shows in time.
 std::string WaitForWindowTitle(DWORD processId, DWORD timeoutMs = 10000) {
-  DWORD start = GetTickCount();
-  do {
-    WindowSearch search{processId, nullptr};
-    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-      char title[256] = {};
-      GetWindowTextA(search.found, title, sizeof title);
-      return title;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs);
-  return {};
-}
-
-// Closes the program's window as a user would; kills it if it will not go.
-void CloseProgram(DWORD processId) {
-  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
-  WindowSearch search{processId, nullptr};
-  EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-  if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
-  if (process) {
-    if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-  }
-}
-
-void CloseAll(const char* exeName) {
-  for (DWORD id : ProcessesNamed(exeName)) CloseProgram(id);
+  HWND window = WaitForTopWindow(processId, nullptr, timeoutMs);
+  if (!window) return {};
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof title);
+  return title;
 }
 
 // Holds a file open for reading while denying writers, as a running program does.
