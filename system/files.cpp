@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -135,4 +137,23 @@ bool RemoveDirectoryTree(std::string_view path) {
   // A directory named through a link is removed as the link, like a link inside.
   if (!IsLink(attributes)) EmptyDirectory(directory);
   return RemoveDirectoryA(directory.c_str()) != FALSE;
+}
+
+bool FileHoldsBytes(std::string_view pathText, const ByteBlob& blob) {
+  std::string path(pathText);
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size = {};
+  if (!GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) != blob.size) return false;
+  std::vector<unsigned char> chunk(64 * 1024);
+  std::size_t offset = 0;
+  while (offset < blob.size) {
+    DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(chunk.size(), blob.size - offset));
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), chunk.data(), wanted, &got, nullptr) || got != wanted) return false;
+    if (std::memcmp(chunk.data(), blob.bytes + offset, got) != 0) return false;
+    offset += got;
+  }
+  return true;
 }

@@ -9,6 +9,10 @@
 // empty parts are skipped. False for an empty path or any failed open or write.
 bool WriteFileBytes(std::string_view path, std::initializer_list<ByteBlob> parts);
 
+// True when the file's content is exactly the blob. Reads beside whoever holds the
+// file open (a running program keeps its own file open).
+bool FileHoldsBytes(std::string_view path, const ByteBlob& blob);
+
 // One level; the parent must exist; an existing directory gives false.
 bool MakeDirectory(std::string_view path);
 

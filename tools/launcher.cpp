@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "system/files.h"
+#include "system/library.h"
 #include "system/message_box.h"
 #include "system/processes.h"
-#include "system/scoped.h"
 #include "system/shell.h"
 
 // Built from tools/, one per tool (see tools/CMakeLists.txt).
@@ -34,31 +31,6 @@ namespace {
 constexpr SpecialFolder kTemporaryFolder = 11;
 constexpr int kNormalWindow = 2;
 
-// True when the file's content is exactly the blob. Opened for reading beside
-// whoever holds it: a running program keeps its own file open.
-bool FileHoldsBytes(const std::string& path, const ByteBlob& blob) {
-  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  LARGE_INTEGER size = {};
-  if (!GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) != blob.size) return false;
-  std::vector<unsigned char> chunk(64 * 1024);
-  std::size_t offset = 0;
-  while (offset < blob.size) {
-    DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(chunk.size(), blob.size - offset));
-    DWORD got = 0;
-    if (!ReadFile(file.Get(), chunk.data(), wanted, &got, nullptr) || got != wanted) return false;
-    if (std::memcmp(chunk.data(), blob.bytes + offset, got) != 0) return false;
-    offset += got;
-  }
-  return true;
-}
-
-struct FreeModule {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using ScopedModule = Scoped<HMODULE, static_cast<HMODULE>(nullptr), FreeModule>;
-
 }  // namespace
 
 void WriteAndStartTool(const CarriedTool& tool) {
@@ -78,14 +50,6 @@ void StartFileSystemConverter() { WriteAndStartTool(kCarriedTools[3]); }
 void StartDiskDefragmenter() { WriteAndStartTool(kCarriedTools[4]); }
 
 void ReregisterMediaPlayerBand() {
-  {
-    ScopedModule band(LoadLibraryA(kMediaPlayerBandLibrary));
-    if (band) {
-      using RegisterServer = HRESULT(STDAPICALLTYPE*)();
-      auto registerServer = reinterpret_cast<RegisterServer>(
-          reinterpret_cast<void*>(GetProcAddress(band.Get(), "DllRegisterServer")));
-      if (registerServer) registerServer();
-    }
-  }
+  CallLibraryExport(kMediaPlayerBandLibrary, "DllRegisterServer");
   ShowMessage(kBandRepairedMessage, MB_OK);
 }
