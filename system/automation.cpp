@@ -7,16 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "system/wide_text.h"
 
-std::wstring Wide(std::string_view text) {
-  if (text.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
+namespace {
 
 // VARIANT that clears itself.
 struct Variant {
@@ -32,7 +25,7 @@ struct Variant {
 bool Invoke(IDispatch* object, std::string_view name, std::initializer_list<std::string_view> textArguments,
             VARIANT* result) {
   if (!object || name.empty()) return false;
-  std::wstring wideName = Wide(name);
+  std::wstring wideName = WideFromAnsi(name);
   LPOLESTR names[] = {&wideName[0]};
   DISPID member = DISPID_UNKNOWN;
   if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &member))) return false;
@@ -44,7 +37,7 @@ bool Invoke(IDispatch* object, std::string_view name, std::initializer_list<std:
   for (std::string_view text : textArguments) {
     VARIANT& argument = arguments[--slot];
     VariantInit(&argument);
-    std::wstring wide = Wide(text);
+    std::wstring wide = WideFromAnsi(text);
     argument.vt = VT_BSTR;
     argument.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     if (!argument.bstrVal) built = false;
@@ -92,7 +85,7 @@ AutomationObject& AutomationObject::operator=(AutomationObject&& other) noexcept
 
 AutomationObject CreateAutomationObject(std::string_view progId) {
   if (progId.empty()) return AutomationObject();
-  std::wstring wideId = Wide(progId);
+  std::wstring wideId = WideFromAnsi(progId);
   CLSID classId;
   if (FAILED(CLSIDFromProgID(wideId.c_str(), &classId))) return AutomationObject();
   IUnknown* unknown = nullptr;

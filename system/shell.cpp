@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "system/cp936.h"
+#include "system/wide_text.h"
 
 namespace {
 
@@ -144,10 +145,8 @@ std::string ReadEnvironment(std::string_view name) {
   // value in characters, not bytes, and cuts a double-byte value short. Windows
   // compares the names without case either way.
   if (name.empty()) return std::string();
-  int nameLength = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-  if (nameLength <= 0) return std::string();
-  std::wstring wideName(static_cast<std::size_t>(nameLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wideName[0], nameLength);
+  std::wstring wideName = WideFromAnsi(name);
+  if (wideName.empty()) return std::string();
 
   std::wstring value;
   DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
@@ -161,10 +160,5 @@ std::string ReadEnvironment(std::string_view name) {
     }
     size = length;  // grew in between
   }
-  if (value.empty()) return std::string();
-  int bytes = WideCharToMultiByte(CP_ACP, 0, value.data(), static_cast<int>(value.size()), nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return std::string();
-  std::string text(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, value.data(), static_cast<int>(value.size()), &text[0], bytes, nullptr, nullptr);
-  return text;
+  return AnsiFromWide(value);
 }
